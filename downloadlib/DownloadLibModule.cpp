@@ -1,0 +1,6 @@
+#include "DownloadLibModule.h"
+
+CDownloadLibModule::CDownloadLibModule()
+    : loggerInit(kDownloadLibSystemName, L"AutoUpdater"), activityLog(L"TWKDDActivity.log") {}
+
+CDownloadLibModule theDownloadLib;

@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "DefsUpdaterApp.h"
+
+CDefsUpdaterApp theUpdaterApp;
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return theUpdaterApp.Run(); }
