@@ -185,6 +185,34 @@ TEST_F(ScanTest, PurgeHistoryRemovesEarlierResults) {
   EXPECT_TRUE(after.Empty());
 }
 
+TEST_F(ScanTest, CustomScanFollowsItsProfileAndExclusions) {
+  ASSERT_TRUE(CreateDirectoryW((folder_ / L"excluded").c_str(), nullptr));
+  ASSERT_TRUE(WriteFileBytes(folder_ / L"excluded\\again.bin", "TWK-SAMPLE-DROPPER-5E1B"));
+  CBStr saved;
+  ASSERT_EQ(S_OK, scan_->GetScanProperties(saved.put()));
+  std::wstring settings =
+      L"<threatEngineSettings><profiles><profile kind=\"2\" o1=\"1\" o3=\"0\" o4=\"1\" o6=\"0\" o15=\"1\"/>"
+      L"</profiles><locations><location path=\"" + (folder_ / L"excluded") + L"\" type=\"4\" recursion=\"1\" "
+      L"kind=\"6\" final=\"0\"/><location path=\"*dat\" type=\"4\" recursion=\"1\" kind=\"5\" final=\"0\"/>"
+      L"</locations></threatEngineSettings>";
+  ASSERT_EQ(S_OK, scan_->SetScanProperties(CBStr(settings).get()));
+  ASSERT_EQ(S_OK, scan_->Scan(2));
+  bool done = WaitForState(107);
+  scan_->SetScanProperties(saved.get());
+  ASSERT_TRUE(done);
+  std::vector<long> phases;
+  for (long st : sink_.States())
+    if (st >= 2 && st <= 6) phases.push_back(st);
+  EXPECT_EQ((std::vector<long>{5, 6}), phases);
+  CBStr path;
+  ASSERT_EQ(S_OK, scan_->GetLastScanResultsPath(path.put()));
+  std::wstring xml = ReadText(path.str());
+  EXPECT_NE(std::wstring::npos, xml.find(L"invoice_reader.bin"));
+  EXPECT_EQ(std::wstring::npos, xml.find(L"again.bin"));
+  EXPECT_EQ(std::wstring::npos, xml.find(L"samplekeylog_2026.dat"));
+  EXPECT_EQ(std::wstring::npos, xml.find(L"Cookie: Tracking Cookies"));
+}
+
 // Sets the action of every threat in a results file: dropper 1, all others 2.
 void MarkOnlyDropper(const std::wstring& path) {
   std::string bytes = ReadFileBytes(path);
@@ -356,6 +384,25 @@ TEST_F(DefinitionsTest, UnreachableServerFails) {
   EngineStandIn::SetValue(L"UpdateAddress", L"http://127.0.0.1:1/defs.xml");
   ASSERT_EQ(S_OK, defs_->GetThreatDefUpdates());
   EXPECT_TRUE(WaitForMerge(7));
+}
+
+TEST_F(DefinitionsTest, WithoutDefinitionsTheDateIsEmptyAndAScanCannotRun) {
+  advised_.reset();
+  defs_ = nullptr;
+  ASSERT_TRUE(EngineStandIn::Stop());
+  ASSERT_TRUE(DeleteFileW(EngineStandIn::InstalledDefinitionsPath().c_str()));
+  ASSERT_TRUE(EngineStandIn::Start());
+  auto defs = Create<ISBThreatDefinitions>(CLSID_SBThreatDefinitions);
+  unsigned long version = 7;
+  CBStr date;
+  ASSERT_EQ(S_OK, defs->GetLocalDefVersion(&version, date.put()));
+  EXPECT_TRUE(date.Empty());
+  auto scan = Create<ISBScanControl>(CLSID_SBScanControl);
+  RecordingSink sink;
+  Advised advised(scan.get(), IID__ISBScanControlEvents, static_cast<_ISBScanControlEvents*>(&sink));
+  EXPECT_FALSE(SUCCEEDED(scan->Scan(0)));
+  EXPECT_TRUE(PumpUntil([&] { return sink.HasScanState(113); }, 5000));
+  EXPECT_FALSE(sink.HasScanState(1));
 }
 
 TEST_F(RoroServiceTest, KilledServiceFailsTheNextCallAndARestartServesNewClients) {
