@@ -1,8 +1,12 @@
 #include "XmlDocumentWrapper.h"
 
+#include "WinHandle.h"
 #include "XmlException.h"
 
 namespace {
+
+// The system's import libraries lack this one identifier.
+constexpr IID kIXMLDOMDocument2 = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
 VARIANT TextVariant(const std::wstring& text) {
   VARIANT v;
@@ -20,13 +24,93 @@ void SetProperty(IXMLDOMDocument2* doc, const wchar_t* name, const wchar_t* valu
   ThrowIfXmlFailed(hr);
 }
 
+std::wstring Escaped(const std::wstring& text, bool inAttribute) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (wchar_t c : text) {
+    switch (c) {
+      case L'&': out += L"&amp;"; break;
+      case L'<': out += L"&lt;"; break;
+      case L'>': out += L"&gt;"; break;
+      case L'"': out += inAttribute ? L"&quot;" : L"\""; break;
+      case L'\t': out += inAttribute ? L"&#9;" : L"\t"; break;
+      case L'\n': out += inAttribute ? L"&#10;" : L"\n"; break;
+      case L'\r': out += L"&#13;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::wstring NodeText(IXMLDOMNode* node, HRESULT (STDMETHODCALLTYPE IXMLDOMNode::*get)(BSTR*)) {
+  CXmlBstr text;
+  ThrowIfXmlFailed((node->*get)(text.put()));
+  return text.str();
+}
+
+// The document element and everything below it, written compactly: no whitespace
+// is added between elements (the parser's own text output indents under Wine).
+void Serialize(IXMLDOMNode* node, std::wstring& out) {
+  DOMNodeType type = NODE_INVALID;
+  ThrowIfXmlFailed(node->get_nodeType(&type));
+  switch (type) {
+    case NODE_ELEMENT: {
+      const std::wstring name = NodeText(node, &IXMLDOMNode::get_nodeName);
+      out += L'<';
+      out += name;
+      CXmlComRef<IXMLDOMNamedNodeMap> attributes;
+      ThrowIfXmlFailed(node->get_attributes(attributes.put()));
+      long count = 0;
+      if (attributes) ThrowIfXmlFailed(attributes->get_length(&count));
+      for (long i = 0; i < count; ++i) {
+        CXmlComRef<IXMLDOMNode> attribute;
+        ThrowIfXmlFailed(attributes->get_item(i, attribute.put()));
+        if (!attribute) continue;
+        out += L' ';
+        out += NodeText(attribute.get(), &IXMLDOMNode::get_nodeName);
+        out += L"=\"";
+        out += Escaped(NodeText(attribute.get(), &IXMLDOMNode::get_text), true);
+        out += L'"';
+      }
+      CXmlComRef<IXMLDOMNode> child;
+      ThrowIfXmlFailed(node->get_firstChild(child.put()));
+      if (!child) {
+        out += L"/>";
+        return;
+      }
+      out += L'>';
+      while (child) {
+        Serialize(child.get(), out);
+        CXmlComRef<IXMLDOMNode> next;
+        ThrowIfXmlFailed(child->get_nextSibling(next.put()));
+        child = std::move(next);
+      }
+      out += L"</";
+      out += name;
+      out += L'>';
+      return;
+    }
+    case NODE_TEXT:
+      out += Escaped(NodeText(node, &IXMLDOMNode::get_text), false);
+      return;
+    case NODE_CDATA_SECTION:
+      out += L"<![CDATA[" + NodeText(node, &IXMLDOMNode::get_text) + L"]]>";
+      return;
+    case NODE_COMMENT:
+      out += L"<!--" + NodeText(node, &IXMLDOMNode::get_text) + L"-->";
+      return;
+    default:
+      return;
+  }
+}
+
 }  // namespace
 
 void CXmlDocumentWrapper::Create() {
   CLSID clsid{};
   ThrowIfXmlFailed(CLSIDFromProgID(L"Msxml2.DOMDocument", &clsid));
   CXmlComRef<IXMLDOMDocument2> doc;
-  ThrowIfXmlFailed(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument2,
+  ThrowIfXmlFailed(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, kIXMLDOMDocument2,
                                     reinterpret_cast<void**>(doc.put())));
   ThrowIfXmlFailed(doc->put_async(VARIANT_FALSE));
   ThrowIfXmlFailed(doc->put_validateOnParse(VARIANT_FALSE));
@@ -80,6 +164,33 @@ bool CXmlDocumentWrapper::Save(const std::wstring& path) const {
   HRESULT hr = doc_->save(target);
   VariantClear(&target);
   return hr == S_OK;
+}
+
+bool CXmlDocumentWrapper::SaveAsUtf16(const std::wstring& path) const {
+  CXmlNodeWrapper root = Root();
+  if (root.IsEmpty()) return false;
+  std::wstring text = L"\xFEFF<?xml version=\"1.0\" encoding=\"utf-16\"?>";
+  Serialize(root.Interface(), text);
+
+  const std::wstring temporary = path + L".new";
+  {
+    twk::CFileHandle file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), text.data(), bytes, &written, nullptr) || written != bytes ||
+        !FlushFileBuffers(file.get())) {
+      file.reset();
+      DeleteFileW(temporary.c_str());
+      return false;
+    }
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
 }
 
 CXmlNodeWrapper CXmlDocumentWrapper::Root() const {

@@ -34,8 +34,14 @@ class CXmlDocumentWrapper {
   bool CreateConfigurationDocument() { return LoadXML(kConfigurationText); }
   std::wstring ParseErrorReason() const;
 
-  // Writes the document to path; false when it could not be written.
+  // Writes the document to path through the parser; false when it could not be written.
   bool Save(const std::wstring& path) const;
+  // Writes "<?xml version="1.0" encoding="utf-16"?>" and the document element as one
+  // UTF-16LE text (with byte order mark) to a temporary file beside path, then moves it
+  // into place, so that path holds either the old or the whole new document. The
+  // parser's own save is not used for this: Wine's writes UTF-8 bytes under a utf-16
+  // declaration, which no parser reads back.
+  bool SaveAsUtf16(const std::wstring& path) const;
 
   CXmlNodeWrapper Root() const;  // the document element, empty when there is none
   CXmlNodeWrapper SelectSingleNode(const std::wstring& path) const;
