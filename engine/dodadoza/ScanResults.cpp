@@ -14,14 +14,6 @@ using engine::XmlElement;
 namespace ddz {
 namespace {
 
-bool SameNode(IUnknown* a, IUnknown* b) {
-  if (!a || !b) return false;
-  engine::Ptr<IUnknown> ua, ub;
-  a->QueryInterface(IID_IUnknown, ua.put_void());
-  b->QueryInterface(IID_IUnknown, ub.put_void());
-  return ua.get() == ub.get();
-}
-
 class CTrace : public ComObject<IDDZTrace> {
  public:
   CTrace(XmlDocument doc, XmlElement element) : doc_(doc), element_(element) {}
@@ -49,18 +41,23 @@ class CTraceCollection : public ComObject<IDDZTraceCollection> {
   }
   HRESULT STDMETHODCALLTYPE Remove(IDDZTrace* trace) override {
     if (!trace) return E_POINTER;
-    auto traces = engine::ChildElements(threat_.get(), L"trace");
     // Only traces made by this library can be told apart by their element.
     auto* ours = dynamic_cast<CTrace*>(trace);
     if (!ours) return E_INVALIDARG;
-    for (std::size_t i = 0; i < traces.size(); ++i) {
-      if (SameNode(traces[i].get(), ours->Element())) {
-        engine::RemoveChild(threat_.get(), traces[i].get());
-        if (i < position_) --position_;
-        return S_OK;
-      }
+    // The parser's node objects have no stable identity; the tree decides membership.
+    std::size_t index = 0;
+    engine::Ptr<IXMLDOMNode> sibling;
+    ours->Element()->get_previousSibling(sibling.put());
+    while (sibling) {
+      if (auto e = sibling.As<IXMLDOMElement>(); e && engine::ElementName(e.get()) == L"trace") ++index;
+      engine::Ptr<IXMLDOMNode> previous;
+      sibling->get_previousSibling(previous.put());
+      sibling = previous;
     }
-    return S_FALSE;
+    engine::Ptr<IXMLDOMNode> removed;
+    if (threat_->removeChild(ours->Element(), removed.put()) != S_OK) return S_FALSE;
+    if (index < position_) --position_;
+    return S_OK;
   }
 
  private:

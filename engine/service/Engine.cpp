@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <set>
 #include <thread>
 
@@ -985,9 +986,13 @@ HRESULT CEngine::RequestUpdate(bool full) {
         DWORD lastPost = 0;
         for (;;) {
           if (d->cancel) { d->status = 2; break; }
+          // Read what has arrived, so that progress follows the bytes as they come.
+          DWORD available = 0;
+          if (!WinHttpQueryDataAvailable(req, &available)) break;
           char buf[4096];
           DWORD got = 0;
-          if (!WinHttpReadData(req, buf, sizeof(buf), &got)) break;
+          DWORD want = available == 0 ? 1 : std::min<DWORD>(available, sizeof(buf));
+          if (!WinHttpReadData(req, buf, want, &got)) break;
           if (got == 0) { d->status = 0; break; }
           d->body.append(buf, got);
           d->received = long(d->body.size());
@@ -1021,8 +1026,13 @@ void CEngine::OnDownloadProgress(long received, long total) {
 
 void CEngine::OnDownloadDone() {
   if (!download_) return;
-  std::unique_ptr<Download> d = std::move(download_);
+  Download* d = download_.get();
   if (d->worker.joinable()) d->worker.join();
+  // The download counts as running until its last report is out.
+  struct Finish {
+    std::unique_ptr<Download>& slot;
+    ~Finish() { slot.reset(); }
+  } finish{download_};
   if (d->status == 2) {
     FireMerge(d->version, 2, d->total, d->received);
     return;
