@@ -64,6 +64,27 @@ void CXmlNodeWrapper::SetValue(const std::wstring& attribute, const std::wstring
   ThrowIfXmlFailed(hr);
 }
 
+bool CXmlNodeWrapper::IsElement() const {
+  if (!node_) return false;
+  DOMNodeType type = NODE_INVALID;
+  ThrowIfXmlFailed(node_->get_nodeType(&type));
+  return type == NODE_ELEMENT;
+}
+
+CXmlNodeWrapper CXmlNodeWrapper::FirstChild() const {
+  if (!node_) return {};
+  CXmlComRef<IXMLDOMNode> child;
+  ThrowIfXmlFailed(node_->get_firstChild(child.put()));
+  return CXmlNodeWrapper(child.get());
+}
+
+CXmlNodeWrapper CXmlNodeWrapper::NextSibling() const {
+  if (!node_) return {};
+  CXmlComRef<IXMLDOMNode> next;
+  ThrowIfXmlFailed(node_->get_nextSibling(next.put()));
+  return CXmlNodeWrapper(next.get());
+}
+
 CXmlNodeListWrapper CXmlNodeWrapper::ChildNodes() const {
   if (!node_) return {};
   CXmlComRef<IXMLDOMNodeList> list;

@@ -25,7 +25,11 @@ class CXmlNodeWrapper {
   bool HasAttribute(const std::wstring& attribute) const;
   void SetValue(const std::wstring& attribute, const std::wstring& value);
 
+  bool IsElement() const;
   CXmlNodeListWrapper ChildNodes() const;
+  // Sibling walking, cheaper than indexing a child list of a large element.
+  CXmlNodeWrapper FirstChild() const;
+  CXmlNodeWrapper NextSibling() const;
   CXmlNodeWrapper SelectSingleNode(const std::wstring& path) const;
   CXmlNodeListWrapper SelectNodes(const std::wstring& path) const;
   // Appends child and returns the appended node.
