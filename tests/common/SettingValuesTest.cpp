@@ -25,8 +25,10 @@ struct BoolCase {
 class BoolRules : public ScratchSettings, public ::testing::WithParamInterface<BoolCase> {};
 
 TEST_P(BoolRules, GeneralIgnoresCaseExactDoesNot) {
-  if (GetParam().stored) ASSERT_TRUE(WriteSetting(setting::kShowScanResult, GetParam().stored));
-  if (GetParam().stored) ASSERT_TRUE(WriteSetting(setting::kAllowLowRiskThreat, GetParam().stored));
+  if (GetParam().stored) {
+    ASSERT_TRUE(WriteSetting(setting::kShowScanResult, GetParam().stored));
+    ASSERT_TRUE(WriteSetting(setting::kAllowLowRiskThreat, GetParam().stored));
+  }
   EXPECT_EQ(GetParam().general, ReadSettingBool(setting::kShowScanResult));
   EXPECT_EQ(GetParam().exact, ReadSettingBoolExact(setting::kAllowLowRiskThreat));
 }

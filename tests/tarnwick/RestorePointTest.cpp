@@ -93,7 +93,9 @@ TEST_F(RestorePointTest, MissingFunctionsMakeRestoreUnavailableAndAreNeverCalled
     EXPECT_FALSE(point.Load());
     EXPECT_FALSE(point.IsRestoreAvailable(5, {systemRestore.Root(), systemRestore.SubKey()}));
     point.RemoveRestorePoint(3);
-    if (!hasSet) EXPECT_EQ(0u, point.CreateRestorePt());
+    if (!hasSet) {
+      EXPECT_EQ(0u, point.CreateRestorePt());
+    }
   }
   EXPECT_EQ(std::vector<DWORD>{3}, calls.removes);  // only where the function exists
 }
