@@ -1,0 +1,21 @@
+#pragma once
+// Resource identifiers of the skin and control tests.
+#define IDD_SKIN_CONTROLS 7100
+#define IDD_SKIN_FORM 7101
+#define IDD_SKIN_MESSAGEBOX 7102
+#define IDC_SKIN_BUTTON 2001
+#define IDC_SKIN_CHECK 2002
+#define IDC_SKIN_LABEL 2003
+#define IDC_SKIN_GROUP 2004
+#define IDC_SKIN_LIST 2005
+#define IDC_SKIN_TREE 2006
+#define IDC_SKIN_PROGRESS 2007
+#define IDC_SKIN_TAB 2008
+#define IDC_SKIN_LISTBOX 2009
+#define IDC_SKIN_COMBO 2010
+#define IDC_SKIN_TIPLABEL 2011
+#define IDC_SKIN_PICTURE 2012
+#define IDC_SKIN_EDIT 2013
+#define IDB_TEST_RED 7201
+#define IDB_TEST_BLUE 7202
+#define IDR_TEST_LAYOUT 7301
