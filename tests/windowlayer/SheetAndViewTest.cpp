@@ -97,12 +97,13 @@ class ProbeFrame : public wl::CFrameWindow {
   int activations = 0;
   void ActivateFrame(int) override {
     ++activations;
-    CFrameWindow::ActivateFrame(SW_SHOWNORMAL);
+    CFrameWindow::ActivateFrame(SW_SHOWNOACTIVATE);
   }
 
  protected:
   bool PreCreateWindow(CREATESTRUCTW& create) override {
-    create.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+    // No system menu: such a popup would be handed to the window manager.
+    create.style = WS_POPUP | WS_MINIMIZEBOX;
     create.x = 10;
     create.y = 10;
     create.cx = 300;
