@@ -197,7 +197,17 @@ void CTWKRenderer::ApplyToControl(HWND control, ImageOrigin images) {
   // Edit boxes, lists, trees, tabs and progress bars are only moved.
 }
 
-std::wstring CTWKRenderer::SkinFolder() const {
+namespace {
+std::wstring& SkinFolderOverride() {
+  static std::wstring folder;
+  return folder;
+}
+}  // namespace
+
+void CTWKRenderer::SetSkinFolder(const std::wstring& folder) { SkinFolderOverride() = folder; }
+
+std::wstring CTWKRenderer::SkinFolder() {
+  if (!SkinFolderOverride().empty()) return SkinFolderOverride();
   wchar_t path[MAX_PATH] = {};
   DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, length);

@@ -23,6 +23,9 @@ class CTWKRenderer {
     std::function<void(const wchar_t* function, DWORD lastError)> exception;
   };
   static void SetReporting(Reporting reporting);
+  // The folder of the file variant's "xml" and "images" folders, ending in a backslash;
+  // empty restores the default (<program folder>\Skin\).
+  static void SetSkinFolder(const std::wstring& folder);
 
   // source: where layouts and images come from (nullptr: the default source).
   explicit CTWKRenderer(const twk::skin::ISkinSource* source = nullptr);
@@ -50,7 +53,7 @@ class CTWKRenderer {
   void ApplyToControl(HWND control, ImageOrigin images);
   HBITMAP LoadImageBitmap(const std::wstring& image, ImageOrigin origin, HWND control);
   HANDLE LoadFileImage(const std::wstring& image, HWND control, UINT& type);
-  std::wstring SkinFolder() const;
+  static std::wstring SkinFolder();
 
   const twk::skin::ISkinSource* source_;
   twk::skin::CSkinLayoutDocument document_;
