@@ -22,8 +22,22 @@ bool CGradientListCtrl::Attach(HWND hwnd) {
 }
 
 void CGradientListCtrl::ApplyRowHeight() {
-  if (!spacer_) spacer_ = ImageList_Create(1, kRowHeight, ILC_COLOR24, 1, 1);
+  // The row height follows the small image list; the list may add padding of its own,
+  // which CalibrateRowHeight takes off once an item exists to measure.
+  if (!spacer_) spacer_ = ImageList_Create(1, spacerHeight_, ILC_COLOR24, 1, 1);
   SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(spacer_));
+}
+
+void CGradientListCtrl::CalibrateRowHeight() {
+  RECT row{LVIR_BOUNDS};
+  if (!SendMessage(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row))) return;
+  int height = row.bottom - row.top;
+  if (height == kRowHeight || spacerHeight_ + kRowHeight - height < 1) return;
+  spacerHeight_ += kRowHeight - height;
+  SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+  ImageList_Destroy(spacer_);
+  spacer_ = nullptr;
+  ApplyRowHeight();
 }
 
 void CGradientListCtrl::SetItemFont(FontVariant variant) {
@@ -43,6 +57,7 @@ void CGradientListCtrl::SetItemFont(FontVariant variant) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   header_.SetFont(font_.Get());
   ApplyRowHeight();
+  CalibrateRowHeight();
 }
 
 void CGradientListCtrl::FitColumns() {
@@ -164,6 +179,12 @@ LRESULT CGradientListCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       PaintBackground(reinterpret_cast<HDC>(wp));
       return TRUE;
+    case LVM_INSERTITEMW:
+    case LVM_INSERTITEMA: {
+      LRESULT result = CWindow::WindowProc(msg, wp, lp);
+      if (result >= 0) CalibrateRowHeight();
+      return result;
+    }
     case WM_MOUSEMOVE:
       toolTip_.OnListMouseMove(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
       break;

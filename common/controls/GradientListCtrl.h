@@ -46,10 +46,12 @@ class CGradientListCtrl : public wl::CWindow {
   LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
   void DrawCell(HDC dc, int item, int column);
   void ApplyRowHeight();
+  void CalibrateRowHeight();
 
   CGradientHeaderCtrl header_;
   CListCtrlToolTip toolTip_;
   wl::CFont font_;
   HIMAGELIST icons_ = nullptr;
   HIMAGELIST spacer_ = nullptr;  // sets the row height
+  int spacerHeight_ = kRowHeight;
 };

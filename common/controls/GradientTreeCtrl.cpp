@@ -23,6 +23,13 @@ bool CGradientTreeCtrl::Attach(HWND hwnd) {
   font_.Reset(::CreateFontIndirectW(&font));
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   SendMessage(TVM_SETITEMHEIGHT, kItemHeight);
+  // A tree created with check boxes from a template may have no check-box images yet;
+  // setting the style again after creation makes them.
+  LONG style = ::GetWindowLongW(hwnd, GWL_STYLE);
+  if ((style & TVS_CHECKBOXES) && !SendMessage(TVM_GETIMAGELIST, TVSIL_STATE)) {
+    ::SetWindowLongW(hwnd, GWL_STYLE, style & ~TVS_CHECKBOXES);
+    ::SetWindowLongW(hwnd, GWL_STYLE, style);
+  }
   return true;
 }
 
@@ -158,6 +165,18 @@ LRESULT CGradientTreeCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return TRUE;
+    case TVM_INSERTITEMW:
+    case TVM_INSERTITEMA: {
+      // New items of a check-box tree start unchecked (state image 1), so that their
+      // check box exists for hit testing.
+      LRESULT result = CWindow::WindowProc(msg, wp, lp);
+      if (result && (::GetWindowLongW(Handle(), GWL_STYLE) & TVS_CHECKBOXES)) {
+        auto item = reinterpret_cast<HTREEITEM>(result);
+        UINT state = static_cast<UINT>(SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+        if ((state >> 12) == 0) SetCheck(item, false);
+      }
+      return result;
+    }
     case WM_LBUTTONDOWN:
       OnLeftPress(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
       return 0;
