@@ -2,7 +2,8 @@
 # Draws the artwork of both language modules with ImageMagick: one accent colour
 # (orange 228,109,17), greys, white. Output: lang/TWKLang/art/ and
 # lang/TWKDefsUpdaterLang/art/ (committed; run this again after changing it).
-# Pure white (255,255,255) is the transparent colour of button and picture faces.
+# Pure white (255,255,255) is the transparent colour of button faces: glyphs on buttons
+# are drawn in GLYPH, which is not quite white.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 main="$here/../TWKLang/art"
@@ -17,6 +18,7 @@ GREY='rgb(112,116,124)'
 GREY_LIGHT='rgb(160,164,172)'
 DARK='rgb(46,50,58)'
 FONT='DejaVu-Sans-Bold'
+GLYPH='rgb(250,250,250)'
 
 # out w h from to: a vertical gradient picture (JPEG).
 gradient() { convert -size "$2x$3" "gradient:$4-$5" -strip -quality 92 "$1"; }
@@ -25,17 +27,17 @@ face() {
   convert -size "$2x$3" xc:white -fill "$4" -stroke "$5" -strokewidth 1 \
     -draw "roundrectangle 1,1 $(($2 - 2)),$(($3 - 2)) 8,8" -type TrueColor "BMP3:$1"
 }
-# out w h fill: a flat face with a top highlight (JPEG; no transparent corners).
+# out w h top bottom: a flat face with a top highlight (JPEG; no transparent corners).
 panelface() {
-  convert -size "$2x$3" "gradient:$4-$ACCENT_DARK" -fill 'rgba(255,255,255,0.25)' \
+  convert -size "$2x$3" "gradient:$4-$5" -fill 'rgba(255,255,255,0.18)' \
     -draw "rectangle 0,0 $2,$(($3 / 3))" -strip -quality 92 "$1"
 }
 close_button() {  # out size background
-  convert -size "$2x$2" "xc:$3" -stroke white -strokewidth 2 \
+  convert -size "$2x$2" "xc:$3" -stroke "$GLYPH" -strokewidth 2 \
     -draw "line 3,3 $(($2 - 4)),$(($2 - 4))" -draw "line $(($2 - 4)),3 3,$(($2 - 4))" -type TrueColor "BMP3:$1"
 }
 minimise_button() {  # out size background
-  convert -size "$2x$2" "xc:$3" -stroke white -strokewidth 2 \
+  convert -size "$2x$2" "xc:$3" -stroke "$GLYPH" -strokewidth 2 \
     -draw "line 5,$(($2 - 7)) $(($2 - 6)),$(($2 - 7))" -type TrueColor "BMP3:$1"
 }
 error_icon() {  # out w h
@@ -110,11 +112,13 @@ gradient "$main/404.jpg" 666 20 white "$PANEL"
 gradient "$main/405.jpg" 666 20 'rgb(255,236,214)' 'rgb(255,214,170)'
 for pair in "410 Scan" "412 Review" "414 Status" "416 Settings"; do
   set -- $pair
-  panelface "$main/$1.jpg" 95 40 'rgb(70,76,88)'
-  panelface "$main/$(($1 + 1)).jpg" 95 40 "$ACCENT"
+  panelface "$main/$1.jpg" 95 40 'rgb(84,90,102)' 'rgb(56,60,70)'
+  panelface "$main/$(($1 + 1)).jpg" 95 40 "$ACCENT_LIGHT" "$ACCENT_DARK"
 done
-panelface "$main/418.jpg" 95 30 'rgb(70,76,88)'; panelface "$main/419.jpg" 95 30 "$ACCENT"   # Support
-panelface "$main/420.jpg" 95 30 'rgb(70,76,88)'; panelface "$main/421.jpg" 95 30 "$ACCENT"   # About
+for n in 418 420; do  # Support, About
+  panelface "$main/$n.jpg" 95 30 'rgb(84,90,102)' 'rgb(56,60,70)'
+  panelface "$main/$(($n + 1)).jpg" 95 30 "$ACCENT_LIGHT" "$ACCENT_DARK"
+done
 minimise_button "$main/422.bmp" 22 "$ACCENT"; minimise_button "$main/423.bmp" 22 "$ACCENT_DARK"
 close_button "$main/424.bmp" 22 "$ACCENT"; close_button "$main/425.bmp" 22 "$ACCENT_DARK"
 
