@@ -18,7 +18,9 @@ int CHScrollListBox::TextWidth(const std::wstring& text) const {
 }
 
 void CHScrollListBox::Widen(const wchar_t* text) {
-  if (!text) return;
+  LONG style = ::GetWindowLongW(Handle(), GWL_STYLE);
+  // Owner-drawn lists without strings pass item data, not text.
+  if (!text || ((style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) && !(style & LBS_HASSTRINGS))) return;
   int width = TextWidth(text);
   if (width > Extent()) SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width));
 }

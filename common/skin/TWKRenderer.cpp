@@ -153,7 +153,8 @@ void CTWKRenderer::ApplyToControl(HWND control, ImageOrigin images) {
         button->SetColour(state, CTWKButton::Part::Text, skin_.frontColour, true);
       }
       if (!normalImage_.empty()) {
-        if (images == ImageOrigin::File && LowerExtension(normalImage_) == L"ico") {
+        const std::wstring extension = LowerExtension(normalImage_);
+        if (images == ImageOrigin::File && (extension == L"ico" || extension == L"cur")) {
           UINT type = 0;
           HANDLE normal = LoadFileImage(normalImage_, control, type);
           HANDLE hover = LoadFileImage(hoverImage_, control, type);

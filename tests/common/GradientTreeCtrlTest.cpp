@@ -100,6 +100,20 @@ TEST_F(GradientTreeCtrlTest, ButtonExpandsAndCollapsesTextSelects) {
   EXPECT_FALSE(tree.GetCheck(second)) << "selecting does not toggle the check";
 }
 
+TEST_F(GradientTreeCtrlTest, DoubleClickReachesTheOwner) {
+  int doubleClicks = 0;
+  dialog->hook = [&](UINT msg, WPARAM, LPARAM lp, LRESULT&) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == static_cast<UINT>(NM_DBLCLK)) ++doubleClicks;
+    return false;
+  };
+  RECT text = Rect(second, true);
+  LPARAM at = MAKELPARAM(text.left + 3, (text.top + text.bottom) / 2);
+  Press(POINT{text.left + 3, (text.top + text.bottom) / 2});
+  tree.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  EXPECT_EQ(doubleClicks, 1);
+  dialog->hook = nullptr;
+}
+
 TEST_F(GradientTreeCtrlTest, RowsArePaintedWithTheGradient) {
   tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(parent));
   skintest::Picture picture = skintest::Picture::OfClient(tree);

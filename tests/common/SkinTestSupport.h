@@ -104,6 +104,11 @@ class TestDialog : public twk::skin::CSkinnedDialog {
     twktest::PumpFor(50);
     return true;
   }
+  // Sees every message of the dialog first; return true to answer it.
+  std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> hook;
+  // Commands as the dialog's own handler sees them (after the control has had them).
+  std::function<void(WORD id, WORD code)> onCommand;
+
   ~TestDialog() override {
     if (IsAttached()) {
       SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -117,6 +122,15 @@ class TestDialog : public twk::skin::CSkinnedDialog {
     // No focus: focusing a control would activate the dialog, and hiding an activated
     // window waits two seconds for a window manager that Xvfb does not have.
     return FALSE;
+  }
+  bool OnCommand(WORD id, WORD code, HWND control) override {
+    if (onCommand) onCommand(id, code);
+    return CSkinnedDialog::OnCommand(id, code, control);
+  }
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    LRESULT result = 0;
+    if (hook && hook(msg, wp, lp, result)) return result;
+    return CSkinnedDialog::WindowProc(msg, wp, lp);
   }
 
  private:

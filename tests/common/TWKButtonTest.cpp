@@ -112,14 +112,22 @@ TEST_F(TWKButtonTest, FocusAndDeactivationClearTheMark) {
 
 TEST_F(TWKButtonTest, CheckBoxModeTogglesOnEachClickAndParentHearsIt) {
   check.SetCheckBoxMode(true);
-  int clicks = 0;
+  int heard = 0;
+  bool checkedWhenHeard = false;
+  dialog->onCommand = [&](WORD id, WORD code) {
+    if (id == IDC_SKIN_CHECK && code == BN_CLICKED) {
+      ++heard;
+      checkedWhenHeard = check.GetCheck();
+    }
+  };
   EXPECT_FALSE(check.GetCheck());
   for (int i = 1; i <= 3; ++i) {
     SendMessageW(check, BM_CLICK, 0, 0);
-    ++clicks;
     EXPECT_EQ(check.GetCheck(), i % 2 == 1) << "after click " << i;
+    EXPECT_EQ(heard, i);
+    EXPECT_EQ(checkedWhenHeard, i % 2 == 1) << "the check toggles before the parent hears the click";
   }
-  EXPECT_EQ(clicks, 3);
+  dialog->onCommand = nullptr;
 }
 
 TEST_F(TWKButtonTest, StateColoursAndTextColour) {
@@ -131,6 +139,42 @@ TEST_F(TWKButtonTest, StateColoursAndTextColour) {
   EXPECT_EQ(Picture::OfClient(button).At(10, 10), RGB(10, 20, 30));
   PointerTo(CentreOf(button));
   EXPECT_EQ(Picture::OfClient(button).At(10, 10), RGB(200, 100, 50));
+}
+
+TEST_F(TWKButtonTest, TransparentButtonShowsTheParentsBackground) {
+  dialog->SetSkinBackground(RGB(0, 160, 0));
+  button.SetText(L"");
+  button.SetFlat(true);
+  button.SetTransparent(true);
+  EXPECT_EQ(Picture::OfClient(button).At(3, 3), RGB(0, 160, 0));
+  button.SetTransparent(false);
+  EXPECT_EQ(Picture::OfClient(button).At(3, 3), button.GetColour(CTWKButton::State::Out, CTWKButton::Part::Background));
+}
+
+TEST_F(TWKButtonTest, ToolTipCarriesItsText) {
+  button.SetTooltipText(L"Start a quick scan");
+  HWND tip = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM found) {
+    wchar_t name[32] = {};
+    GetClassNameW(hwnd, name, 32);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) != nullptr) {
+      *reinterpret_cast<HWND*>(found) = hwnd;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&tip));
+  ASSERT_NE(tip, nullptr);
+  wchar_t text[64] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = dialog->Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(button.Handle());
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Start a quick scan");
+  button.SetTooltipText(L"Stop");
+  SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, L"Stop");
 }
 
 TEST_F(TWKButtonTest, HandCursorWhileOver) {
