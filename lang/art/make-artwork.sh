@@ -122,6 +122,20 @@ done
 minimise_button "$main/422.bmp" 22 "$ACCENT"; minimise_button "$main/423.bmp" 22 "$ACCENT_DARK"
 close_button "$main/424.bmp" 22 "$ACCENT"; close_button "$main/425.bmp" 22 "$ACCENT_DARK"
 
+# Pages of the main sheet ("Status", "Fix", "Review", "Welcome", "ThreatDetails").
+convert -size 48x48 xc:white -fill 'rgb(40,150,60)' -draw 'polygon 24,3 43,10 40,30 24,45 8,30 5,10' \
+  -stroke "$GLYPH" -strokewidth 4 -fill none -draw 'polyline 14,24 21,31 34,16' -type TrueColor BMP3:"$main/441.bmp"
+convert -size 597x3 "xc:$ACCENT" -strip -quality 92 "$main/442.jpg"
+convert -size 657x143 "gradient:$PANEL-white" -fill "$ACCENT" -draw 'rectangle 0,0 657,2' -strip -quality 92 "$main/443.jpg"
+gradient "$main/444.jpg" 200 30 white "$PANEL"
+face "$main/445.bmp" 200 50 "$ACCENT" "$ACCENT_DARK"
+face "$main/446.bmp" 200 50 "$ACCENT_LIGHT" "$ACCENT"
+face "$main/447.bmp" 120 30 "$ACCENT" "$ACCENT_DARK"
+face "$main/448.bmp" 120 30 "$ACCENT_LIGHT" "$ACCENT"
+cell "$tmp/l0.png" 'circle 8,8 8,2' 'rgb(200,32,32)'; convert "$tmp/l0.png" -type TrueColor BMP3:"$main/451.bmp"
+cell "$tmp/l1.png" 'circle 8,8 8,2' "$ACCENT"; convert "$tmp/l1.png" -type TrueColor BMP3:"$main/452.bmp"
+cell "$tmp/l2.png" 'circle 8,8 8,2' 'rgb(240,200,40)'; convert "$tmp/l2.png" -type TrueColor BMP3:"$main/453.bmp"
+
 # --- Updater and download library (TWKDefsUpdaterLang.dll) ----------------------
 # "UpdaterMessageBox".
 gradient "$upd/116.jpg" 349 121 white "$PANEL"

@@ -59,7 +59,12 @@ void ExpectLayoutWithImages(HMODULE layouts, UINT number, const wchar_t* form, H
 TEST(TWKRendererLayoutsTest, MainProgramLayoutsNameImagesOfItsLanguageModule) {
   LanguageModule language(L"TWKLang.dll");
   ASSERT_TRUE(language.Get());
-  ExpectLayoutWithImages(language.Get(), 290, L"MainForm", language.Get());
+  struct Form {
+    UINT number;
+    const wchar_t* name;
+  } forms[] = {{290, L"MainForm"}, {287, L"Fix"},           {294, L"Review"},
+               {297, L"Status"},   {302, L"ThreatDetails"}, {304, L"Welcome"}};
+  for (const auto& form : forms) ExpectLayoutWithImages(language.Get(), form.number, form.name, language.Get());
   // "MessageBox" travels with the program itself; its images with the language module.
   ExpectLayoutWithImages(GetModuleHandleW(nullptr), 327, L"MessageBox", language.Get());
   for (UINT strip : {188u, 160u}) {

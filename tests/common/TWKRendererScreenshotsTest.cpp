@@ -326,6 +326,8 @@ TEST_F(ScreenshotsTest, DISABLED_Forms) {
        1248},
       {IDD_SKIN_POPUP, L"TWKDefsUpdaterLang.dll", 112, L"UpdaterSchedulePopUp", 250, 152, L"form_updaterschedulepopup",
        1017},
+      {IDD_SKIN_STATUS, L"TWKLang.dll", 297, L"Status", 657, 473, L"form_status", 1475},
+      {IDD_SKIN_FIX, L"TWKLang.dll", 287, L"Fix", 657, 473, L"form_fix", 1013},
   };
   for (const auto& scene : scenes) ShootForm(scene, nullptr);
 }
