@@ -80,7 +80,7 @@ class CWindow {
   // DefWindowProc.
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 
-  // A message that the parent received about this window (WM_DRAWITEM, WM_MEASUREITEM,
+  // A message that the parent received about this window (WM_DRAWITEM,
   // WM_CTLCOLOR*, WM_NOTIFY, WM_COMMAND, WM_HSCROLL, WM_VSCROLL). Return true and set
   // result to answer it in the parent's place.
   virtual bool OnReflectedMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) { return false; }

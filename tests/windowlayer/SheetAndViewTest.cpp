@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Application.h"
 #include "DocTemplate.h"
 #include "PropertySheet.h"
 #include "TestWindow.h"
@@ -154,6 +155,42 @@ TEST(DocTemplateTest, ViewWithoutTemplateFailsAndKeepsNothing) {
   EXPECT_FALSE(docTemplate.OpenNewDocument(L"Broken"));
   EXPECT_EQ(docTemplate.Frame(), nullptr);
   EXPECT_EQ(docTemplate.View(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+class FrameApplication : public wl::CApplication {
+ public:
+  bool initialised = false;
+  bool exited = false;
+
+ protected:
+  bool InitInstance() override {
+    docTemplate = std::make_unique<wl::CSingleDocTemplate>(
+        0, nullptr, [] { return std::make_unique<ProbeFrame>(); }, [] { return std::make_unique<ProbeView>(); });
+    if (!docTemplate->OpenNewDocument(L"Main", WS_POPUP, false)) return false;
+    SetMainWindow(docTemplate->Frame());
+    initialised = true;
+    docTemplate->Frame()->PostMessage(WM_CLOSE);  // the user closes the main window
+    return true;
+  }
+  int ExitInstance() override {
+    exited = true;
+    docTemplate.reset();
+    return 23;
+  }
+
+ public:
+  std::unique_ptr<wl::CSingleDocTemplate> docTemplate;
+};
+
+TEST(ApplicationTest, LoopEndsWhenTheMainWindowIsDestroyed) {
+  FrameApplication app;
+  EXPECT_EQ(app.Main(), 23);
+  EXPECT_TRUE(app.initialised);
+  EXPECT_TRUE(app.exited);
 }
 
 }  // namespace
