@@ -77,9 +77,9 @@ face "$main/323.bmp" 84 33 "$ACCENT" "$ACCENT_DARK"               # OK
 face "$main/335.bmp" 84 33 "$ACCENT" "$ACCENT_DARK"               # Yes
 face "$main/336.bmp" 84 33 "$GREY" "$DARK"                        # Cancel
 face "$main/334.bmp" 84 33 "$GREY" "$DARK"                        # No
-error_icon "$main/333.bmp" 32 33
-question_icon "$main/155.bmp" 32 32
-warning_icon "$main/332.bmp" 45 43
+error_icon "$main/155.bmp" 32 32        # icon code 16, control 1019
+question_icon "$main/333.bmp" 32 33     # icon code 32, control 1009
+warning_icon "$main/332.bmp" 45 43      # icon code 48, control 1020
 
 # Tree image strip 188: Severe, High, Low threat, set back, ignored, Severe, High, Low trace.
 cell "$tmp/t0.png" 'circle 8,8 8,2' 'rgb(200,32,32)'
@@ -146,9 +146,9 @@ close_button "$upd/108.bmp" 14 "$ACCENT"
 face "$upd/120.bmp" 84 33 "$ACCENT" "$ACCENT_DARK"   # OK
 face "$upd/122.bmp" 84 33 "$ACCENT" "$ACCENT_DARK"   # Yes
 face "$upd/121.bmp" 84 33 "$GREY" "$DARK"            # No
-error_icon "$upd/118.bmp" 32 33
-question_icon "$upd/124.bmp" 32 32
-warning_icon "$upd/119.bmp" 45 43
+error_icon "$upd/124.bmp" 32 32         # icon code 16, control 1031
+question_icon "$upd/118.bmp" 32 33      # icon code 32, control 1025
+warning_icon "$upd/119.bmp" 45 43       # icon code 48, control 1026
 # Download dialog ("DownloadDefinitions"): short and tall backgrounds, icon, buttons.
 convert -size 420x250 "gradient:white-$PANEL" -fill "$ACCENT" -draw 'rectangle 0,0 420,36' -strip -quality 92 "$upd/140.jpg"
 convert -size 420x340 "gradient:white-$PANEL" -fill "$ACCENT" -draw 'rectangle 0,0 420,36' -strip -quality 92 "$upd/141.jpg"
