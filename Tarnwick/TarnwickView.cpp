@@ -7,6 +7,7 @@
 #include "ServerConnection.h"
 #include "ServiceWrapper.h"
 #include "SettingValues.h"
+#include "SkinSource.h"
 #include "TWKRenderer.h"
 #include "TarnwickApp.h"
 #include "WindowShape.h"
@@ -21,6 +22,8 @@ constexpr int kButtonIds[] = {IDC_NAV_SCAN, IDC_NAV_REVIEW, IDC_NAV_STATUS, IDC_
                               IDC_SUPPORT,  IDC_ABOUT,      IDC_MINIMISE,   IDC_CLOSE};
 constexpr int kNavIds[] = {IDC_NAV_SCAN, IDC_NAV_REVIEW, IDC_NAV_STATUS, IDC_NAV_SETTINGS};
 constexpr int kPictureIds[] = {IDC_FRAME_TOP, IDC_FRAME_LEFT, IDC_FRAME_RIGHT, IDC_FRAME_BOTTOM, IDC_FRAME_BOTTOM_FIX};
+// Faces of the four navigation buttons in the "MainForm" layout: normal, hover.
+constexpr UINT kNavFaces[][2] = {{410, 411}, {412, 413}, {414, 415}, {416, 417}};
 constexpr int kNavTexts[] = {21249, 21250, 21251, 21252};  // Scan, Review, Status, Settings
 }  // namespace
 
@@ -64,6 +67,8 @@ void CTarnwickView::OnInitialUpdate() {
     // 6. Skins of the frame pictures and buttons.
     CreateUI();
     SetXMLCaptionText();
+    // The layout gave every button its normal face; the marked one shows its own again.
+    SelectNavButton(selectedNav_);
     // 7. The rounded shape.
     wl::SetRoundedWindowRegion(Handle(), RECT{2, 2, CMainFrame::kWidth, CMainFrame::kHeight}, 20, 20, false);
     ::SetWindowPos(Handle(), nullptr, 0, 0, CMainFrame::kWidth, CMainFrame::kHeight,
@@ -102,7 +107,14 @@ void CTarnwickView::SelectNavButton(int id) {
   for (size_t i = 0; i < 4; ++i) {
     CTWKButton& button = buttons_[i];
     const bool current = kNavIds[i] == id;
+    // The current one wears its hover face for good; the others hover again.
+    const bool wasCurrent = navSelected_[i];
     navSelected_[i] = current;
+    if (current != wasCurrent || current) {
+      const twk::skin::ISkinSource& skin = twk::skin::DefaultSkinSource();
+      HBITMAP normal = skin.Bitmap(kNavFaces[i][current ? 1 : 0]);
+      if (normal) button.SetBitmaps(normal, RGB(255, 255, 255), skin.Bitmap(kNavFaces[i][1]), RGB(255, 255, 255), false);
+    }
     ::EnableWindow(button, current ? FALSE : TRUE);
     button.Invalidate();
   }

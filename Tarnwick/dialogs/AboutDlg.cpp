@@ -26,7 +26,7 @@ BOOL CAboutDlg::OnInitDialog() {
   try {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
-    ::SetWindowPos(Handle(), nullptr, 0, 0, 350, 210, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAndCentre(350, 210);
     RenderForm(L"300", L"About");
     RoundCorners();
     CTarnwickApp& app = App();

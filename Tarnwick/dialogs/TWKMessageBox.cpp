@@ -6,6 +6,9 @@
 #include "WindowShape.h"
 
 namespace {
+// The Yes and No buttons of the layout (their results are IDYES and IDNO).
+constexpr int kYesControl = 3;
+constexpr int kNoControl = 4;
 constexpr int kTitleStrips[] = {1010, 1015, 1016};
 constexpr int kBodies[] = {1014, 1017, 1018};
 
@@ -110,9 +113,9 @@ void CTWKMessageBox::PlaceControls() {
   const WidthClass& cls = ClassOf(widthClass_);
   if (widthClass_ != 0) {
     MoveX(Handle(), IDOK, cls.okX);
-    MoveX(Handle(), IDYES, cls.okX);
+    MoveX(Handle(), kYesControl, cls.okX);
     MoveX(Handle(), IDCANCEL, cls.cancelX);
-    MoveX(Handle(), IDNO, cls.cancelX);
+    MoveX(Handle(), kNoControl, cls.cancelX);
     MoveX(Handle(), 1013, cls.singleX);
     MoveX(Handle(), 150, cls.closeX);
   }
@@ -125,8 +128,8 @@ void CTWKMessageBox::PlaceControls() {
     ShowItem(Handle(), 1013, buttons_ == MB_OK);
     ShowItem(Handle(), IDOK, buttons_ == MB_OKCANCEL);
     ShowItem(Handle(), IDCANCEL, buttons_ == MB_OKCANCEL);
-    ShowItem(Handle(), IDYES, buttons_ == MB_YESNO);
-    ShowItem(Handle(), IDNO, buttons_ == MB_YESNO);
+    ShowItem(Handle(), kYesControl, buttons_ == MB_YESNO);
+    ShowItem(Handle(), kNoControl, buttons_ == MB_YESNO);
   }
   SetItemText(1011, text_);
   SetItemText(1012, second_);
@@ -152,8 +155,8 @@ bool CTWKMessageBox::OnCommand(WORD id, WORD code, HWND control) {
     case 1013: Finish(IDOK); return true;
     case IDOK: Finish(IDOK); return true;
     case IDCANCEL: Finish(IDCANCEL); return true;
-    case IDYES: Finish(IDYES); return true;
-    case IDNO: Finish(IDNO); return true;
+    case kYesControl: Finish(IDYES); return true;
+    case kNoControl: Finish(IDNO); return true;
     case 150:
       if (int result = CloseResult(buttons_)) Finish(result);
       return true;

@@ -38,3 +38,16 @@ LRESULT CTWKPopupBase::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return CSkinnedDialog::WindowProc(msg, wp, lp);
   }
 }
+
+void CTWKPopupBase::SizeAndCentre(int width, int height) {
+  HWND owner = ::GetWindow(Handle(), GW_OWNER);
+  RECT area{};
+  if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+    ::GetWindowRect(owner, &area);
+  } else {
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const int x = area.left + ((area.right - area.left) - width) / 2;
+  const int y = area.top + ((area.bottom - area.top) - height) / 2;
+  ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -16,6 +16,8 @@ class CTWKPopupBase : public twk::skin::CSkinnedDialog {
   // Rounded window region over the whole window, corner ellipses of the given size.
   void RoundCorners(int corner = 20);
   void SetItemText(int id, const std::wstring& text);
+  // Gives the window its size and centres it on its owner (the screen without one).
+  void SizeAndCentre(int width, int height);
 
   CSkinnedChildren children_;
 

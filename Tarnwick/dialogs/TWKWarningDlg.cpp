@@ -31,7 +31,7 @@ void CTWKWarningDlg::CreateUI() {
   try {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
-    ::SetWindowPos(Handle(), nullptr, 0, 0, 350, 180, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeAndCentre(350, 180);
     RenderForm(L"303", L"Warning");
     RoundCorners();
     CTarnwickApp& app = App();
