@@ -326,7 +326,7 @@ void CTarnwickApp::CheckDefaultRegSettings() {
     if (twk::SettingIsEmpty(kShowWelcome)) twk::WriteSetting(kShowWelcome, L"TRUE");
     if (twk::SettingIsEmpty(kShowScanResult)) twk::WriteSetting(kShowScanResult, L"TRUE");
     const RunKeyLocation runKey = CStartAtBoot::LocationFor(osVersion);
-    CSettingsStore store(appFolder, runKey, Text(20049));
+    CSettingsStore store(appFolder, runKey, Text(20049), updaterControl);
     if (twk::SettingIsEmpty(kStartAtBoot)) {
       twk::WriteSetting(kStartAtBoot, L"TRUE");
       store.SetMainLaunchEntry(true);

@@ -14,6 +14,7 @@
 #include "DocTemplate.h"
 #include "ScanResultsState.h"
 #include "ServerConnection.h"
+#include "SettingsStore.h"
 #include "SkinSource.h"
 #include "StartupRules.h"
 #include "WinHandle.h"
@@ -72,6 +73,10 @@ class CTarnwickApp : public wl::CApplication {
   void CheckDefaultRegSettings();
   void ShowStartUpScreens();
   void HandleDownloadDialogResult(int code);
+  // The skin source of the language module and the program, for every renderer.
+  void InstallSkinSource();
+  // Creates document, frame and view; the frame stays hidden.
+  bool CreateMainWindow();
 
   // ---- what the application owns ----
   std::wstring appFolder;
@@ -88,6 +93,8 @@ class CTarnwickApp : public wl::CApplication {
   std::vector<std::wstring> customScanLocations;
   std::vector<std::wstring> customScanExclusions;
   HWND trayWindow = nullptr;  // the tray icon's window once it exists
+  // How the settings reach the definitions updater (tests replace it).
+  CSettingsStore::UpdaterControl updaterControl = CSettingsStore::SystemUpdaterControl();
 
   // ---- process-wide flags (0 or 1) ----
   int startupDialogShown = 0;
@@ -115,9 +122,6 @@ class CTarnwickApp : public wl::CApplication {
  private:
   bool ModulesPresent();
   bool EnforceSingleInstance();
-  bool CreateMainWindow();
-  void InstallSkinSource();
-  void TryReport(const wchar_t* function, int line, const std::exception* e = nullptr);
 
   std::unique_ptr<twk::skin::CModuleSkinSource> skinSource_;
   std::unique_ptr<wl::CSingleDocTemplate> docTemplate_;
