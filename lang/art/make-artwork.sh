@@ -136,6 +136,16 @@ cell "$tmp/l0.png" 'circle 8,8 8,2' 'rgb(200,32,32)'; convert "$tmp/l0.png" -typ
 cell "$tmp/l1.png" 'circle 8,8 8,2' "$ACCENT"; convert "$tmp/l1.png" -type TrueColor BMP3:"$main/452.bmp"
 cell "$tmp/l2.png" 'circle 8,8 8,2' 'rgb(240,200,40)'; convert "$tmp/l2.png" -type TrueColor BMP3:"$main/453.bmp"
 
+# Error report, pop-ups and support dialog.
+convert -size 430x50 "gradient:$ACCENT_LIGHT-$ACCENT" -strip -quality 92 "$main/460.jpg"
+error_icon "$main/461.bmp" 48 48
+gradient "$main/462.jpg" 430 150 "$PANEL" white
+face "$main/463.bmp" 90 24 "$GREY" "$DARK"
+face "$main/464.bmp" 90 24 "$GREY_LIGHT" "$GREY"
+convert -size 430x4 "xc:$ACCENT" -strip -quality 92 "$main/465.jpg"
+face "$main/466.bmp" 120 30 "$GREY" "$DARK"
+face "$main/467.bmp" 120 30 "$GREY_LIGHT" "$GREY"
+
 # --- Updater and download library (TWKDefsUpdaterLang.dll) ----------------------
 # "UpdaterMessageBox".
 gradient "$upd/116.jpg" 349 121 white "$PANEL"

@@ -63,7 +63,9 @@ TEST(TWKRendererLayoutsTest, MainProgramLayoutsNameImagesOfItsLanguageModule) {
     UINT number;
     const wchar_t* name;
   } forms[] = {{290, L"MainForm"}, {287, L"Fix"},           {294, L"Review"},
-               {297, L"Status"},   {302, L"ThreatDetails"}, {304, L"Welcome"}};
+               {297, L"Status"},   {302, L"ThreatDetails"}, {304, L"Welcome"},
+               {295, L"Scan"},     {285, L"ErrorDialog"},   {303, L"Warning"},
+               {296, L"ScanRecommended"}, {298, L"StopScanRecommended"}, {282, L"CustomerSupport"}};
   for (const auto& form : forms) ExpectLayoutWithImages(language.Get(), form.number, form.name, language.Get());
   // "MessageBox" travels with the program itself; its images with the language module.
   ExpectLayoutWithImages(GetModuleHandleW(nullptr), 327, L"MessageBox", language.Get());

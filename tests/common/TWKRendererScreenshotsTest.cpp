@@ -328,6 +328,9 @@ TEST_F(ScreenshotsTest, DISABLED_Forms) {
        1017},
       {IDD_SKIN_STATUS, L"TWKLang.dll", 297, L"Status", 657, 473, L"form_status", 1475},
       {IDD_SKIN_FIX, L"TWKLang.dll", 287, L"Fix", 657, 473, L"form_fix", 1013},
+      {IDD_SKIN_SCAN, L"TWKLang.dll", 295, L"Scan", 657, 473, L"form_scan", 1181},
+      {IDD_SKIN_ERROR, L"TWKLang.dll", 285, L"ErrorDialog", 430, 350, L"form_errordialog", 1201},
+      {IDD_SKIN_WARNING, L"TWKLang.dll", 303, L"Warning", 400, 210, L"form_warning", 1013},
   };
   for (const auto& scene : scenes) ShootForm(scene, nullptr);
 }
