@@ -1,0 +1,39 @@
+#include "CustomProgressCtrl.h"
+
+#include <commctrl.h>
+
+#include "Gdi.h"
+#include "SkinColours.h"
+
+void CCustomProgressCtrl::Paint(HDC target) {
+  using namespace twk::skin;
+  RECT client = GetClientRect();
+  if (client.right <= 0 || client.bottom <= 0) return;
+  wl::CBufferedPaint buffer(target, client);
+  FillVerticalGradient(buffer, client, kProgressBackSteps, ProgressBackColour);
+  PBRANGE range{};
+  SendMessage(PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  int position = static_cast<int>(SendMessage(PBM_GETPOS));
+  int filled = ProgressFilledWidth(client.right, position, range.iLow, range.iHigh);
+  for (const Span& block : ProgressBlocks(filled)) {
+    RECT area{block.left, 0, block.right, client.bottom};
+    FillVerticalGradient(buffer, area, kProgressBlockSteps, ProgressBlockColour);
+  }
+}
+
+LRESULT CCustomProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      wl::CPaintDC dc(Handle());
+      Paint(dc);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_ERASEBKGND:
+      return TRUE;
+    default:
+      return CWindow::WindowProc(msg, wp, lp);
+  }
+}
