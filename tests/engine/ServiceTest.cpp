@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BStr.h"
+#include "ChildProcess.h"
 #include "FileBytes.h"
 #include "LocalHttpServer.h"
 #include "RecordingSink.h"
@@ -229,6 +230,23 @@ void MarkOnlyDropper(const std::wstring& path) {
   }
   out += bytes.substr(at);
   ASSERT_TRUE(WriteFileBytes(path, out));
+}
+
+// Run only as the child of the test below: a client that advises a sink and dies.
+TEST_F(ScanTest, DISABLED_ClientThatDiesWhileAdvised) {
+  TerminateProcess(GetCurrentProcess(), 3);
+}
+
+TEST_F(ScanTest, SinkOfADeadClientIsDroppedAndOthersAreServed) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  EXPECT_EQ(3u, EngineStandIn::RunProgram(Quoted(self) +
+                                          L" --gtest_also_run_disabled_tests"
+                                          L" --gtest_filter=ScanTest.DISABLED_ClientThatDiesWhileAdvised"));
+  DWORD before = GetTickCount();
+  RunQuickScan();
+  EXPECT_LT(GetTickCount() - before, 5000u);
+  EXPECT_EQ(107, sink_.States().back());
 }
 
 TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
