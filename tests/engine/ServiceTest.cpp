@@ -214,8 +214,8 @@ TEST_F(ScanTest, CustomScanFollowsItsProfileAndExclusions) {
   EXPECT_EQ(std::wstring::npos, xml.find(L"Cookie: Tracking Cookies"));
 }
 
-// Sets the action of every threat in a results file: dropper 1, all others 2.
-void MarkOnlyDropper(const std::wstring& path) {
+// Sets the action of every threat in a results file: 1 for the threats named, 2 for all others.
+void MarkForRemoval(const std::wstring& path, const std::vector<std::string>& names) {
   std::string bytes = ReadFileBytes(path);
   std::string out;
   std::size_t at = 0;
@@ -224,13 +224,16 @@ void MarkOnlyDropper(const std::wstring& path) {
     if (t == std::string::npos) break;
     std::size_t a = bytes.find("actionRequested=\"1\"", t);
     out += bytes.substr(at, a - at);
-    bool dropper = bytes.compare(t, 36, "<threat name=\"Trojan: Sample Dropper") == 0;
-    out += dropper ? "actionRequested=\"1\"" : "actionRequested=\"2\"";
+    bool chosen = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+      return bytes.compare(t + 14, n.size() + 1, n + "\"") == 0;
+    });
+    out += chosen ? "actionRequested=\"1\"" : "actionRequested=\"2\"";
     at = a + 19;
   }
   out += bytes.substr(at);
   ASSERT_TRUE(WriteFileBytes(path, out));
 }
+
 
 // Run only as the child of the test below: a client that advises a sink and dies.
 TEST_F(ScanTest, DISABLED_ClientThatDiesWhileAdvised) {
@@ -253,7 +256,7 @@ TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
   TempFolder quarantine;
   EngineStandIn::SetValue(L"QuarantineFolder", quarantine / L"q");
   std::wstring path = RunQuickScan();
-  MarkOnlyDropper(path);
+  MarkForRemoval(path, {"Trojan: Sample Dropper"});
   sink_.scanStates.clear();
   ASSERT_EQ(S_OK, scan_->Clean(CBStr(path).get()));
   ASSERT_TRUE(WaitForState(111));
@@ -266,6 +269,37 @@ TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
   EXPECT_NE(std::string::npos, log.find("invoice_reader.bin"));
   ASSERT_FALSE(sink_.cleaner.empty());
   EXPECT_EQ(100, sink_.cleaner.back().position);
+}
+
+TEST_F(ScanTest, CleanEndsProcessesAndExportsRegistryItemsBeforeRemovingThem) {
+  TempFolder quarantine;
+  EngineStandIn::SetValue(L"QuarantineFolder", quarantine / L"q");
+  // A harmless long-running program under the image name of a sample threat.
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  ASSERT_TRUE(CreateDirectoryW((folder_ / L"bin").c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW((std::wstring(system) + L"\\ping.exe").c_str(), (folder_ / L"bin\\sampledropper.exe").c_str(), FALSE));
+  auto process = ChildProcess::Start(Quoted(folder_ / L"bin\\sampledropper.exe") + L" -n 60 127.0.0.1");
+  ASSERT_TRUE(process);
+  const std::wstring hijack = L"Software\\SampleSearchPage";
+  ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, hijack, L"Page", L"about:blank"));
+  std::wstring path = RunQuickScan();
+  long c[11] = {};
+  ASSERT_EQ(S_OK, scan_->GetScanCounts(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6], &c[7], &c[8], &c[9], &c[10]));
+  EXPECT_EQ(1, c[2]);  // the process
+  EXPECT_EQ(1, c[1]);  // the key
+  MarkForRemoval(path, {"Trojan: Sample Dropper", "Hijacker: Sample Search Page"});
+  ASSERT_EQ(S_OK, scan_->Clean(CBStr(path).get()));
+  bool cleaned = WaitForState(111);
+  bool ended = process->Wait(5000).has_value();
+  if (!ended) process->Terminate();
+  RegDeleteTreeW(HKEY_CURRENT_USER, hijack.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, hijack.c_str());
+  ASSERT_TRUE(cleaned);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(GetRegString(HKEY_CURRENT_USER, hijack, L"Page").has_value());
+  std::string exported = ReadFileBytes(quarantine / L"q\\Registry.txt");
+  EXPECT_NE(std::string::npos, exported.find("HKCU\\Software\\SampleSearchPage\tPage\t1\t"));
 }
 
 TEST_F(ScanTest, CleanRefusesBadInputAndTheServiceLivesOn) {
