@@ -424,6 +424,26 @@ TEST_F(DefinitionsTest, CancelReportsCancelledAndASecondRequestIsRefused) {
   EXPECT_EQ(version_, now);
 }
 
+TEST_F(DefinitionsTest, UpdateGoesThroughTheProxyOfTheServiceSettings) {
+  LocalHttpServer proxy(DefinitionsWithVersion(version_ + 1), version_ + 1, 4096, 0);
+  auto service = Create<ISBService>(CLSID_SBService);
+  CBStr saved;
+  ASSERT_EQ(S_OK, service->GetServiceProperties(saved.put()));
+  std::wstring port = proxy.Url().substr(17, proxy.Url().find(L'/', 17) - 17);  // after "http://127.0.0.1:"
+  std::wstring settings = L"<serviceSettings option1=\"0\"><proxy enabled=\"1\" server=\"127.0.0.1\" port=\"" + port +
+                          L"\"/></serviceSettings>";
+  ASSERT_EQ(S_OK, service->SetServiceProperties(CBStr(settings).get()));
+  EngineStandIn::SetValue(L"UpdateAddress", L"http://updates.example.invalid/SPURS/spurs.aspx");
+  ASSERT_EQ(S_OK, defs_->GetThreatDefUpdates());
+  bool done = WaitForMerge(3);
+  service->SetServiceProperties(saved.get());
+  ASSERT_TRUE(done);
+  // The proxy is asked for the absolute address (Wine's WinHTTP writes the port into it).
+  std::string line = proxy.LastRequestLine();
+  EXPECT_EQ(0u, line.rfind("GET http://updates.example.invalid", 0)) << line;
+  EXPECT_NE(std::string::npos, line.find("/SPURS/spurs.aspx HTTP/1.1")) << line;
+}
+
 TEST_F(DefinitionsTest, BadDefinitionsFileFails) {
   LocalHttpServer server("<definitions version=\"x\">broken", version_ + 1, 4096, 0);
   EngineStandIn::SetValue(L"UpdateAddress", server.Url());
