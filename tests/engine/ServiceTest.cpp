@@ -259,8 +259,14 @@ TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
   MarkForRemoval(path, {"Trojan: Sample Dropper"});
   sink_.scanStates.clear();
   ASSERT_EQ(S_OK, scan_->Clean(CBStr(path).get()));
+  long state = 0, reboot = 1;
+  ASSERT_EQ(S_OK, scan_->GetScanState(&state, &reboot));
+  EXPECT_EQ(109, state);  // cleaning
   ASSERT_TRUE(WaitForState(111));
   EXPECT_EQ((std::vector<long>{112, 111}), sink_.States());
+  ASSERT_EQ(S_OK, scan_->GetScanState(&state, &reboot));
+  EXPECT_NE(109, state);
+  EXPECT_NE(117, state);
   EXPECT_EQ(0, sink_.scanStates.back().second);  // no restart needed
   EXPECT_FALSE(FileExists(folder_ / L"invoice_reader.bin"));
   EXPECT_TRUE(FileExists(folder_ / L"sampletoolbar_core.dll"));
