@@ -154,6 +154,7 @@ void CEngine::ScanSlice() {
           do {
             std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..") continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // links lead elsewhere
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(JoinPath(folder, name));
             else job.items.push_back({ScanJob::Item::kCookieFile, JoinPath(folder, name)});
           } while (FindNextFileW(f, &fd));
@@ -220,6 +221,7 @@ void CEngine::ScanSlice() {
         do {
           std::wstring name = fd.cFileName;
           if (name == L"." || name == L"..") continue;
+          // Links (under Wine, the user folders that point into the host) are not followed.
           if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
           if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) job.folders.push_back(JoinPath(folder, name));
           else job.items.push_back({ScanJob::Item::kFile, JoinPath(folder, name)});
