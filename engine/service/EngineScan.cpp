@@ -214,6 +214,8 @@ void CEngine::ScanSlice() {
       bool excluded = false;
       for (auto& x : job.plan.excludedFolders)
         if (lowerFolder == x || lowerFolder.rfind(x + L"\\", 0) == 0) excluded = true;
+      // The engine's own files (definitions, results, quarantine) are not scanned.
+      if (lowerFolder == Lower(DataFolder())) excluded = true;
       if (excluded) continue;
       WIN32_FIND_DATAW fd;
       HANDLE f = FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd);

@@ -235,8 +235,14 @@ void MarkForRemoval(const std::wstring& path, const std::vector<std::string>& na
 }
 
 
-// Run only as the child of the test below: a client that advises a sink and dies.
-TEST_F(ScanTest, DISABLED_ClientThatDiesWhileAdvised) {
+// Run only as the child of the test below: a client that advises a sink and dies
+// without any clean-up.
+TEST(DyingClient, DISABLED_AdvisesAndDies) {
+  CComPtr<ISBScanControl> scan;
+  ASSERT_EQ(S_OK, scan.CreateInstance(CLSID_SBScanControl));
+  static RecordingSink sink;
+  static Advised* advised = new Advised(scan.get(), IID__ISBScanControlEvents, static_cast<_ISBScanControlEvents*>(&sink));
+  ASSERT_EQ(S_OK, advised->Result());
   TerminateProcess(GetCurrentProcess(), 3);
 }
 
@@ -245,7 +251,7 @@ TEST_F(ScanTest, SinkOfADeadClientIsDroppedAndOthersAreServed) {
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   EXPECT_EQ(3u, EngineStandIn::RunProgram(Quoted(self) +
                                           L" --gtest_also_run_disabled_tests"
-                                          L" --gtest_filter=ScanTest.DISABLED_ClientThatDiesWhileAdvised"));
+                                          L" --gtest_filter=DyingClient.DISABLED_AdvisesAndDies"));
   DWORD before = GetTickCount();
   RunQuickScan();
   EXPECT_LT(GetTickCount() - before, 5000u);
