@@ -1,6 +1,7 @@
 #pragma once
 // The main program's one application object.
 #include "ClientLoggerInit.h"
+#include "ServerConnection.h"
 
 inline constexpr wchar_t kTarnwickSystemName[] = L"Tarnwick Pro";
 
@@ -9,6 +10,8 @@ class CTarnwickApp {
   CTarnwickApp();
   int Run();
 
+  // Made first: COM for the user-interface thread and the connection to the service.
+  CServerConnectionInstance connection;
   CClientLoggerInit loggerInit;
 };
 

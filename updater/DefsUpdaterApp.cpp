@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ClientLog.h"
+#include "ServiceWrapper.h"
 #include "WideFormat.h"
 
 namespace {
@@ -22,7 +23,10 @@ std::wstring PlatformVersionText() {
 }  // namespace
 
 CDefsUpdaterApp::CDefsUpdaterApp()
-    : loggerInit(kUpdaterSystemName, L"AutoUpdater"), activityLog(L"TWKDefsUpdaterActivity.Log") {
+    : connection(kUpdaterSystemName),
+      loggerInit(kUpdaterSystemName, L"AutoUpdater"),
+      activityLog(L"TWKDefsUpdaterActivity.Log") {
+  CServiceWrapper::SetCompanyProduct();
   activityLog.Write(L"OSInformation: " + PlatformVersionText());
 }
 

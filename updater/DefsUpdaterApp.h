@@ -2,6 +2,7 @@
 // The updater's one application object.
 #include "ActivityLog.h"
 #include "ClientLoggerInit.h"
+#include "ServerConnection.h"
 
 inline constexpr wchar_t kUpdaterSystemName[] = L"TWKDefsUpdater";
 
@@ -10,6 +11,8 @@ class CDefsUpdaterApp {
   CDefsUpdaterApp();
   int Run();
 
+  // Made first: COM for the user-interface thread and the connection to the service.
+  CServerConnectionInstance connection;
   CClientLoggerInit loggerInit;
   CActivityLog activityLog;
 };
