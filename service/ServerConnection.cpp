@@ -115,6 +115,8 @@ bool CServerConnection::OnPresencePollTimer(UINT_PTR id) {
   return true;
 }
 
+void CServerConnection::ResetRememberedPresence() { g_rememberedPresence.reset(); }
+
 // ---- observers ------------------------------------------------------------------
 
 bool CServerConnection::Subscribe(IServerConnectionStateChange* observer) {

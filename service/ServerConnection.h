@@ -45,6 +45,8 @@ class CServerConnection {
   // timer (8000) and the tick was handled; false for other ids, which the window
   // passes on to its default handling.
   static bool OnPresencePollTimer(UINT_PTR id);
+  // Forgets the remembered presence, so that the next handler call takes it anew.
+  static void ResetRememberedPresence();
 
   // The module's count of live sink objects.
   static long LiveSinkObjects();

@@ -27,34 +27,31 @@ bool CThreatDefinitionsWrapper::GetLocalDefVersion(std::wstring& version, std::w
   unsigned long number = 0;
   std::wstring text;
   bool ok = false;
+  CServerConnection::SynchronizeConnectionState(false);
+  twk::CComPtr<ISBThreatDefinitions> defs;
+  bool haveInstance = true;
   try {
-    CServerConnection::SynchronizeConnectionState(false);
-    twk::CComPtr<ISBThreatDefinitions> defs;
-    try {
-      defs = CServerConnection::ISBThreatDefinitionsInterface();
-    } catch (...) {
-      Line(LOG_ERROR, kContext, L"Caught an exception in GetLocalDefVersion. Cannot get the current version.");
-      defs = nullptr;
-      throw 0;
-    }
-    if (!defs) {
-      Line(LOG_ERROR, kContext, service_wrapper::kNoConnection);
-    } else {
-      try {
-        twk::CBStr d;
-        CheckHr(defs->GetLocalDefVersion(&number, d.put()));
-        text = d.str();
-        Line(LOG_VERBOSE, kContext, L"Got the local def version of %u with a date of \"%s\".", unsigned(number),
-             text.c_str());
-        ok = true;
-      } catch (...) {
-        number = 0;
-        text.clear();
-        Line(LOG_ERROR, kContext,
-             L"Caught an exception in GetLocalDefVersion trying to get the current def version number.");
-      }
-    }
+    defs = CServerConnection::ISBThreatDefinitionsInterface();
   } catch (...) {
+    haveInstance = false;
+    Line(LOG_ERROR, kContext, L"Caught an exception in GetLocalDefVersion. Cannot get the current version.");
+  }
+  if (haveInstance && !defs) {
+    Line(LOG_ERROR, kContext, service_wrapper::kNoConnection);
+  } else if (defs) {
+    try {
+      twk::CBStr d;
+      CheckHr(defs->GetLocalDefVersion(&number, d.put()));
+      text = d.str();
+      Line(LOG_VERBOSE, kContext, L"Got the local def version of %u with a date of \"%s\".", unsigned(number),
+           text.c_str());
+      ok = true;
+    } catch (...) {
+      number = 0;
+      text.clear();
+      Line(LOG_ERROR, kContext,
+           L"Caught an exception in GetLocalDefVersion trying to get the current def version number.");
+    }
   }
   version = twk::Format(L"%u", unsigned(number));
   date = text;

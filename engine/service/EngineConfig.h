@@ -6,6 +6,7 @@
 //   ScanItemDelayMs   paces a scan: one item per this many milliseconds
 //   ProgramFolder     the product's program folder, where "Definitions\DefVer.txt" is written
 //   QuarantineFolder  replaces the default quarantine folder
+//   DemoUpdatePort    serves newer definitions on 127.0.0.1:port (DemoUpdateServer.h)
 #include <windows.h>
 
 #include <string>

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <string>
 
+#include "DemoUpdateServer.h"
 #include "Engine.h"
 #include "EngineConfig.h"
 #include "SBEngine.h"
@@ -91,6 +92,7 @@ int RunService(HINSTANCE instance) {
   if (!engine.Start(instance) || !RegisterClassObjects()) {
     rc = 4;
   } else {
+    StartDemoUpdateServer();
     ready = CreateEventW(nullptr, TRUE, TRUE, kReadyEventName);
     WriteMachineDword(kStandInKey, L"ProcessId", GetCurrentProcessId());
     bool running = true;
@@ -107,6 +109,7 @@ int RunService(HINSTANCE instance) {
   }
   RevokeClassObjects();
   if (ready) CloseHandle(ready);
+  StopDemoUpdateServer();
   engine.Shutdown();
   DeleteMachineValue(kStandInKey, L"ProcessId");
   CoUninitialize();

@@ -27,6 +27,10 @@ if [[ $# -ge 1 && -n $1 ]]; then
     "$WINEPREFIX/drive_c/"*) rel="${1#"$WINEPREFIX/drive_c/"}"; program_folder="C:\\${rel//\//\\}" ;;
   esac
   wine_quiet "$service" /set ProgramFolder "$program_folder"
+  # A local update server inside the service, so that definition updates work offline.
+  demo_port="${TWK_DEMO_UPDATE_PORT:-8971}"
+  wine_quiet "$service" /setdword DemoUpdatePort "$demo_port"
+  wine_quiet "$service" /set UpdateAddress "http://127.0.0.1:$demo_port/SPURS/spurs.aspx"
   # Started with no caller's pipe attached: it runs on after this script.
   if ! wine_quiet "$service" /start; then
     echo "prepare-prefix: the engine stand-in did not start" >&2

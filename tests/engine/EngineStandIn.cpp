@@ -29,7 +29,11 @@ bool EngineStandIn::Running() {
 }
 
 DWORD EngineStandIn::Run(const std::wstring& arguments, DWORD timeoutMs) {
-  auto child = ChildProcess::Start(Quoted(ServiceExe()) + L" " + arguments);
+  return RunProgram(Quoted(ServiceExe()) + L" " + arguments, timeoutMs);
+}
+
+DWORD EngineStandIn::RunProgram(const std::wstring& commandLine, DWORD timeoutMs) {
+  auto child = ChildProcess::Start(commandLine);
   if (!child) return DWORD(-1);
   HANDLE process = child->Handle();
   PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);

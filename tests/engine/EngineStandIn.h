@@ -24,6 +24,8 @@ class EngineStandIn {
   static std::wstring ResultsFolder();
   // Runs the service executable with arguments, pumping messages while it runs.
   static DWORD Run(const std::wstring& arguments, DWORD timeoutMs = 20000);
+  // Runs any command line the same way.
+  static DWORD RunProgram(const std::wstring& commandLine, DWORD timeoutMs = 20000);
 };
 
 // Restores the engine values a test changes and leaves the service running.
