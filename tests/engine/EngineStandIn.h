@@ -13,6 +13,9 @@ class EngineStandIn {
   static std::wstring Folder();   // build\engine-dist
   static std::wstring ServiceExe();
   static bool Running();          // the ready event exists
+  // Starts the service when it is not running. A test executable that links this stops
+  // the service after its last test.
+  static bool EnsureRunning();
   static bool Start();            // waits for the ready event
   static bool Stop();             // orderly end, waits until gone
   static bool Kill();             // abrupt end, then Wine's rpcss restart
