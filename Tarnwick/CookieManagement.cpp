@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <unordered_set>
 
 #include "ClientLog.h"
@@ -136,51 +137,78 @@ bool CCookieManagement::RemoveIgnoreEntry(const std::wstring& entry) {
   return true;
 }
 
-void CCookieManagement::ApplyIgnoreList(ScanResultsState& state) {
-  // One pass over the traces, each looked up in a set of the entries.
-  std::unordered_set<std::wstring> ignored;
-  ignored.reserve(ignoreList.size() * 2);
-  for (const auto& entry : ignoreList) ignored.insert(Folded(entry));
+// The per-threat work of both filters, so that they can share one opening of the file.
+class CCookieManagement::CFilters {
+ public:
+  CFilters(CCookieManagement& owner, ScanResultsState& state) : owner_(owner), state_(state) {}
 
-  ChangeScanResults(state.resultsPath, factory_, [&](IDDZThreat& threat) {
+  // One pass over the traces, each looked up in a set of the entries.
+  void UseIgnoreList() {
+    ignored_.reserve(owner_.ignoreList.size() * 2);
+    for (const auto& entry : owner_.ignoreList) ignored_.insert(Folded(entry));
+    ignoring_ = true;
+  }
+  void UseCookieFilter() {
+    owner_.PopulateFilterDatabase();
+    filteringCookies_ = true;
+  }
+
+  void operator()(IDDZThreat& threat) {
     auto traces = twk::CComPtr<IDDZTraceCollection>::Attach(threat.Traces());
     if (!traces) return;
-    if (!ignored.empty()) {
+    const bool cookies = filteringCookies_ && TakeBstr(threat.Name()) == kTrackingCookiesThreat;
+    const bool ignore = ignoring_ && !ignored_.empty();
+    if (cookies || ignore) {
       traces->Reset();
       while (auto trace = twk::CComPtr<IDDZTrace>::Attach(traces->Next())) {
-        if (ignored.count(Folded(IgnoreKeyOfTraceValue(TakeBstr(trace->Value())))) == 0) continue;
-        if (traces->Remove(trace.get()) == S_OK) {
-          state.OnIgnoredTraceRemoved();
-          changed = true;
+        const std::wstring value = TakeBstr(trace->Value());
+        if (cookies && !Listed(value)) {
+          if (traces->Remove(trace.get()) == S_OK) {
+            state_.OnCookieTraceRemoved();
+            owner_.changed = true;
+          }
+        } else if (ignore && ignored_.count(Folded(IgnoreKeyOfTraceValue(value))) != 0) {
+          if (traces->Remove(trace.get()) == S_OK) {
+            state_.OnIgnoredTraceRemoved();
+            owner_.changed = true;
+          }
         }
       }
     }
-    if (traces->Count() == 0) threat.SetActionRequested(2);
-  });
+    // The ignore filter leaves every threat without traces alone, the cookie filter
+    // only its own threat.
+    if ((ignoring_ || cookies) && traces->Count() == 0) threat.SetActionRequested(2);
+  }
+
+ private:
+  bool Listed(const std::wstring& value) const {
+    for (const auto& entry : owner_.filterDatabase) {
+      if (value.find(entry) != std::wstring::npos) return true;
+    }
+    return false;
+  }
+  CCookieManagement& owner_;
+  ScanResultsState& state_;
+  std::unordered_set<std::wstring> ignored_;
+  bool ignoring_ = false;
+  bool filteringCookies_ = false;
+};
+
+void CCookieManagement::ApplyIgnoreList(ScanResultsState& state) {
+  CFilters filters(*this, state);
+  filters.UseIgnoreList();
+  ChangeScanResults(state.resultsPath, factory_, std::ref(filters));
 }
 
 void CCookieManagement::ApplyCookieFilter(ScanResultsState& state) {
-  PopulateFilterDatabase();
-  ChangeScanResults(state.resultsPath, factory_, [&](IDDZThreat& threat) {
-    if (TakeBstr(threat.Name()) != kTrackingCookiesThreat) return;
-    auto traces = twk::CComPtr<IDDZTraceCollection>::Attach(threat.Traces());
-    if (!traces) return;
-    traces->Reset();
-    while (auto trace = twk::CComPtr<IDDZTrace>::Attach(traces->Next())) {
-      const std::wstring value = TakeBstr(trace->Value());
-      bool listed = false;
-      for (const auto& entry : filterDatabase) {
-        if (value.find(entry) != std::wstring::npos) {
-          listed = true;
-          break;
-        }
-      }
-      if (listed) continue;
-      if (traces->Remove(trace.get()) == S_OK) {
-        state.OnCookieTraceRemoved();
-        changed = true;
-      }
-    }
-    if (traces->Count() == 0) threat.SetActionRequested(2);
-  });
+  CFilters filters(*this, state);
+  filters.UseCookieFilter();
+  ChangeScanResults(state.resultsPath, factory_, std::ref(filters));
+}
+
+void CCookieManagement::ApplyCookieFilterAndIgnoreList(ScanResultsState& state) {
+  CFilters filters(*this, state);
+  filters.UseCookieFilter();
+  filters.UseIgnoreList();
+  ChangeScanResults(state.resultsPath, factory_, std::ref(filters));
 }

@@ -34,6 +34,9 @@ class CCookieManagement {
   // The filters over the results file at state.resultsPath; they adjust the counters.
   void ApplyIgnoreList(ScanResultsState& state);
   void ApplyCookieFilter(ScanResultsState& state);
+  // Both, in that order, with the file opened and saved once: the end of a scan.
+  // The file, the counters and changed end as after the two calls one by one.
+  void ApplyCookieFilterAndIgnoreList(ScanResultsState& state);
 
   // The DispValue of every trace element of a list file, in document order; empty for
   // a missing or unreadable file. The ignore list page reads the file through this.
@@ -51,6 +54,7 @@ class CCookieManagement {
   std::vector<std::wstring> filterDatabase;
 
  private:
+  class CFilters;
   std::wstring folder_;
   ResultsFactoryProvider factory_;
   CXmlDocumentWrapper writer_;

@@ -53,6 +53,9 @@ bool CClientLogFile::Configure(const std::wstring& folder, const std::wstring& b
   if (normalised.empty() || !IsExistingFolder(normalised)) return false;
   normalised += L'\\';
   std::lock_guard<std::mutex> guard(lock_);
+  if (normalised != folder_ || baseName != baseName_) {
+    size_ = 0;  // another file: its first record starts with a header, as at process start
+  }
   folder_ = std::move(normalised);
   baseName_ = baseName;
   return true;

@@ -24,13 +24,14 @@ class CVariant {
     v_.vt = VT_I4;
     v_.lVal = value;
   }
+  explicit CVariant(int value) noexcept : CVariant(static_cast<long>(value)) {}
   explicit CVariant(bool value) noexcept : CVariant() {
     v_.vt = VT_BOOL;
     v_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
   }
-  CVariant(const CVariant& other) : CVariant() { CheckHr(VariantCopy(&v_, &other.v_)); }
+  CVariant(const CVariant& other) : CVariant() { CheckHr(VariantCopy(&v_, const_cast<VARIANT*>(&other.v_))); }
   CVariant& operator=(const CVariant& other) {
-    if (this != &other) CheckHr(VariantCopy(&v_, &other.v_));
+    if (this != &other) CheckHr(VariantCopy(&v_, const_cast<VARIANT*>(&other.v_)));
     return *this;
   }
   ~CVariant() { VariantClear(&v_); }
@@ -48,7 +49,7 @@ class CVariant {
     VARIANT copy;
     VariantInit(&copy);
     std::wstring out;
-    if (SUCCEEDED(VariantChangeType(&copy, &v_, 0, VT_BSTR)) && copy.bstrVal)
+    if (SUCCEEDED(VariantChangeType(&copy, const_cast<VARIANT*>(&v_), 0, VT_BSTR)) && copy.bstrVal)
       out.assign(copy.bstrVal, SysStringLen(copy.bstrVal));
     VariantClear(&copy);
     return out;

@@ -27,7 +27,7 @@ BOOL CAboutDlg::OnInitDialog() {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
     SizeAndCentre(350, 210);
-    RenderForm(L"300", L"About");
+    RenderForm(L"306", L"About");
     RoundCorners();
     CTarnwickApp& app = App();
     CFileVersionInfo version;

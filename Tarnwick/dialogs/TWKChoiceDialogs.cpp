@@ -15,7 +15,7 @@ void CTWKScanRecommendedDlg::CreateUI() {
   try {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
-    SizeAndCentre(350, 160);
+    SizeAndCentre(380, 170);
     RenderForm(L"296", L"ScanRecommended");
     RoundCorners();
     CTarnwickApp& app = App();
@@ -51,7 +51,7 @@ void CTWKStopRecommendedDlg::CreateUI() {
   try {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
-    SizeAndCentre(350, 160);
+    SizeAndCentre(380, 170);
     RenderForm(L"298", L"StopScanRecommended");
     RoundCorners();
     CTarnwickApp& app = App();

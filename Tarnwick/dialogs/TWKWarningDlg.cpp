@@ -31,7 +31,7 @@ void CTWKWarningDlg::CreateUI() {
   try {
     ::SetWindowTextW(Handle(), kTarnwickSystemName);
     SetSkinBackground(RGB(255, 255, 255));
-    SizeAndCentre(350, 180);
+    SizeAndCentre(400, 210);
     RenderForm(L"303", L"Warning");
     RoundCorners();
     CTarnwickApp& app = App();

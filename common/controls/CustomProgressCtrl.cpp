@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "SelfPainting.h"
 #include "Gdi.h"
 #include "SkinColours.h"
 
@@ -22,18 +23,6 @@ void CCustomProgressCtrl::Paint(HDC target) {
 }
 
 LRESULT CCustomProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      wl::CPaintDC dc(Handle());
-      Paint(dc);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return TRUE;
-    default:
-      return CWindow::WindowProc(msg, wp, lp);
-  }
+  if (auto painted = HandleSelfPainting(Handle(), msg, wp, [this](HDC dc) { Paint(dc); })) return *painted;
+  return CWindow::WindowProc(msg, wp, lp);
 }

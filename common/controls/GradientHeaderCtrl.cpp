@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "SelfPainting.h"
 #include "SkinColours.h"
 
 void CGradientHeaderCtrl::Paint(HDC dc) {
@@ -36,17 +37,8 @@ void CGradientHeaderCtrl::Paint(HDC dc) {
 }
 
 LRESULT CGradientHeaderCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (auto painted = HandleSelfPainting(Handle(), msg, wp, [this](HDC dc) { Paint(dc); })) return *painted;
   switch (msg) {
-    case WM_PAINT: {
-      wl::CPaintDC dc(Handle());
-      Paint(dc);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return TRUE;
     case HDM_LAYOUT: {
       LRESULT result = CWindow::WindowProc(msg, wp, lp);
       auto* layout = reinterpret_cast<HDLAYOUT*>(lp);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "SelfPainting.h"
 #include "SkinColours.h"
 
 namespace {
@@ -154,17 +155,8 @@ void CGradientTreeCtrl::Paint(HDC target) {
 }
 
 LRESULT CGradientTreeCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (auto painted = HandleSelfPainting(Handle(), msg, wp, [this](HDC dc) { Paint(dc); })) return *painted;
   switch (msg) {
-    case WM_PAINT: {
-      wl::CPaintDC dc(Handle());
-      Paint(dc);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return TRUE;
     case TVM_INSERTITEMW:
     case TVM_INSERTITEMA: {
       // New items of a check-box tree start unchecked (state image 1), so that their

@@ -154,6 +154,7 @@ void CEngine::ScanSlice() {
           do {
             std::wstring name = fd.cFileName;
             if (name == L"." || name == L"..") continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // links lead elsewhere
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(JoinPath(folder, name));
             else job.items.push_back({ScanJob::Item::kCookieFile, JoinPath(folder, name)});
           } while (FindNextFileW(f, &fd));
@@ -213,6 +214,8 @@ void CEngine::ScanSlice() {
       bool excluded = false;
       for (auto& x : job.plan.excludedFolders)
         if (lowerFolder == x || lowerFolder.rfind(x + L"\\", 0) == 0) excluded = true;
+      // The engine's own files (definitions, results, quarantine) are not scanned.
+      if (lowerFolder == Lower(DataFolder())) excluded = true;
       if (excluded) continue;
       WIN32_FIND_DATAW fd;
       HANDLE f = FindFirstFileW(JoinPath(folder, L"*").c_str(), &fd);
@@ -220,6 +223,7 @@ void CEngine::ScanSlice() {
         do {
           std::wstring name = fd.cFileName;
           if (name == L"." || name == L"..") continue;
+          // Links (under Wine, the user folders that point into the host) are not followed.
           if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
           if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) job.folders.push_back(JoinPath(folder, name));
           else job.items.push_back({ScanJob::Item::kFile, JoinPath(folder, name)});

@@ -57,8 +57,7 @@ HRESULT CEngine::RequestUpdate(bool full) {
   UpdateRequest request = ReadUpdateRequest();
   download_ = std::make_unique<Download>();
   download_->full = full;
-  FireMerge(0, full ? 6 : 5, 0, 0);
-  if (!download_) return S_OK;
+  PostMerge(full ? 6 : 5);  // reported after the request has returned, before any progress
   Download* d = download_.get();
   HWND window = window_;
   d->worker = std::thread([d, window, request] {

@@ -136,6 +136,29 @@ cell "$tmp/l0.png" 'circle 8,8 8,2' 'rgb(200,32,32)'; convert "$tmp/l0.png" -typ
 cell "$tmp/l1.png" 'circle 8,8 8,2' "$ACCENT"; convert "$tmp/l1.png" -type TrueColor BMP3:"$main/452.bmp"
 cell "$tmp/l2.png" 'circle 8,8 8,2' 'rgb(240,200,40)'; convert "$tmp/l2.png" -type TrueColor BMP3:"$main/453.bmp"
 
+# Error report, pop-ups and support dialog.
+convert -size 430x50 "gradient:$ACCENT_LIGHT-$ACCENT" -strip -quality 92 "$main/460.jpg"
+error_icon "$main/461.bmp" 48 48
+gradient "$main/462.jpg" 430 150 "$PANEL" white
+face "$main/463.bmp" 90 24 "$GREY" "$DARK"
+face "$main/464.bmp" 90 24 "$GREY_LIGHT" "$GREY"
+convert -size 430x4 "xc:$ACCENT" -strip -quality 92 "$main/465.jpg"
+face "$main/466.bmp" 120 30 "$GREY" "$DARK"
+face "$main/467.bmp" 120 30 "$GREY_LIGHT" "$GREY"
+
+# Options container tabs and its sub-pages.
+face "$main/470.bmp" 150 36 "$GREY" "$DARK"
+face "$main/471.bmp" 150 36 "$ACCENT" "$ACCENT_DARK"
+face "$main/472.bmp" 200 30 "$ACCENT" "$ACCENT_DARK"
+face "$main/473.bmp" 200 30 "$ACCENT_LIGHT" "$ACCENT"
+convert -size 617x28 "gradient:$ACCENT_LIGHT-$ACCENT" -strip -quality 92 "$main/474.jpg"
+gradient "$main/475.jpg" 617 42 white "$PANEL"
+face "$main/476.bmp" 170 26 "$GREY" "$DARK"
+face "$main/477.bmp" 170 26 "$GREY_LIGHT" "$GREY"
+convert -size 48x48 xc:white -fill "$ACCENT" -draw 'roundrectangle 4,4 43,43 8,8' -fill "$GLYPH" \
+  -draw 'polygon 24,36 34,24 28,24 28,12 20,12 20,24 14,24' -type TrueColor BMP3:"$main/478.bmp"
+convert -size 617x3 "xc:$ACCENT" -strip -quality 92 "$main/479.jpg"
+
 # --- Updater and download library (TWKDefsUpdaterLang.dll) ----------------------
 # "UpdaterMessageBox".
 gradient "$upd/116.jpg" 349 121 white "$PANEL"

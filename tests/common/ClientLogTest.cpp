@@ -191,6 +191,22 @@ TEST_F(LogFileTest, EveryWriterStartsWithAHeaderEvenInANonEmptyFile) {
   EXPECT_EQ(bytes.find("\xFF\xFE", 2), std::string::npos) << "one byte order mark only";
 }
 
+TEST(LogConfigure, ANewFileAfterReconfigurationStartsWithAHeader) {
+  TempFolder first, second;
+  CClientLogFile writer;
+  ASSERT_TRUE(writer.Configure(first.Path(), L"A"));
+  writer.SetLevel(LOG_TRACE);
+  writer.Log(LOG_TRACE, L"S", L"C", L"one");
+  writer.Log(LOG_TRACE, L"S", L"C", L"two");
+  ASSERT_TRUE(writer.Configure(second.Path(), L"A"));
+  writer.Log(LOG_TRACE, L"S", L"C", L"three");
+  EXPECT_EQ(CountHeaders(LogLines(first / L"A.csv")), 1);
+  const auto lines = LogLines(second / L"A.csv");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0] + L"\n", kHeaderText);
+  EXPECT_EQ(MessageOf(lines[1]), L"three");
+}
+
 TEST(LogConfigure, RefusesLongMissingOrUnnamedAndAcceptsATrailingBackslash) {
   TempFolder folder;
   CClientLogFile writer;
@@ -343,9 +359,10 @@ TEST(LoggerStartUp, ConfiguresTheProcessLogAndWritesTheLoggingDirLine) {
   ASSERT_TRUE(SetRegString(HKEY_LOCAL_MACHINE, L"Software\\ZADEZud", L"Company", L"Corvanta"));
   std::wstring folder;
   {
-    CClientLoggerInit probe(L"TWKStartUpProbe", L"logs");
+    CClientLoggerInit probe(L"TWKStartUpFolderProbe", L"logs");
     ASSERT_TRUE(probe.DetermineCsidlFilePath(folder));
   }
+  DeleteFileW((folder + L"\\TWKStartUpFolderProbe.csv").c_str());
   const std::wstring path = folder + L"\\TWKStartUpProbe.csv";
   DeleteFileW(path.c_str());
 
@@ -353,10 +370,10 @@ TEST(LoggerStartUp, ConfiguresTheProcessLogAndWritesTheLoggingDirLine) {
   ClientLog(LOG_VERBOSE, L"TWKStartUpProbe", L"Ctx", L"filtered at threshold 2");
   ClientLog(LOG_ERROR, L"TWKStartUpProbe", L"Ctx", L"kept");
 
-  // The process has one writer; earlier tests of this executable may have configured it,
-  // so whether this file starts with a header depends on the order of tests.
-  const auto records = Records(LogLines(path));
-  ASSERT_EQ(records.size(), 2u);
+  const auto lines = LogLines(path);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0] + L"\n", kHeaderText) << "a newly configured file starts with a header";
+  const std::vector<std::wstring> records(lines.begin() + 1, lines.end());
   EXPECT_EQ(records[0].substr(0, 4), L"TRA ");
   EXPECT_NE(records[0].find(L"\tTWKStartUpProbe\tCClientLoggerInit::CClientLoggerInit:\t"), std::wstring::npos);
   EXPECT_EQ(MessageOf(records[0]), L"Logging dir <" + folder + L"\\TWKStartUpProbe>");

@@ -63,7 +63,11 @@ TEST(TWKRendererLayoutsTest, MainProgramLayoutsNameImagesOfItsLanguageModule) {
     UINT number;
     const wchar_t* name;
   } forms[] = {{290, L"MainForm"}, {287, L"Fix"},           {294, L"Review"},
-               {297, L"Status"},   {302, L"ThreatDetails"}, {304, L"Welcome"}};
+               {297, L"Status"},   {302, L"ThreatDetails"}, {304, L"Welcome"},
+               {295, L"Scan"},     {285, L"ErrorDialog"},   {303, L"Warning"},
+               {296, L"ScanRecommended"}, {298, L"StopScanRecommended"}, {282, L"CustomerSupport"},
+               {292, L"Options"},  {299, L"SubOptions"},    {300, L"SubProcessExplorer"},
+               {288, L"IgnoreListDlg"}, {283, L"CustomScan"}, {284, L"DefinitionUpdates"}};
   for (const auto& form : forms) ExpectLayoutWithImages(language.Get(), form.number, form.name, language.Get());
   // "MessageBox" travels with the program itself; its images with the language module.
   ExpectLayoutWithImages(GetModuleHandleW(nullptr), 327, L"MessageBox", language.Get());

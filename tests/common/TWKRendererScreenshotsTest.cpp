@@ -127,6 +127,29 @@ class SkinnedChildren {
         auto label = std::make_unique<CTWKStatic>();
         label->Attach(child);
         owned.push_back(std::move(label));
+      } else if (lstrcmpiW(name, L"SysListView32") == 0) {
+        auto list = std::make_unique<CGradientListCtrl>();
+        list->Attach(child);
+        list->SetItemFont();
+        for (int column = 0; column < 2; ++column) {
+          LVCOLUMNW info{};
+          info.mask = LVCF_WIDTH;
+          info.cx = column == 0 ? 210 : 380;
+          list->SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+        }
+        const wchar_t* rows[][2] = {{L"explorer.exe", L"C:\\windows\\explorer.exe"},
+                                    {L"services.exe", L"C:\\windows\\system32\\services.exe"}};
+        for (int row = 0; row < 2; ++row) {
+          LVITEMW item{};
+          item.mask = LVIF_TEXT;
+          item.iItem = row;
+          item.pszText = const_cast<wchar_t*>(rows[row][0]);
+          list->SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+          item.iSubItem = 1;
+          item.pszText = const_cast<wchar_t*>(rows[row][1]);
+          list->SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        }
+        owned.push_back(std::move(list));
       } else if (lstrcmpiW(name, L"msctls_progress32") == 0) {
         auto progress = std::make_unique<CCustomProgressCtrl>();
         progress->Attach(child);
@@ -328,6 +351,11 @@ TEST_F(ScreenshotsTest, DISABLED_Forms) {
        1017},
       {IDD_SKIN_STATUS, L"TWKLang.dll", 297, L"Status", 657, 473, L"form_status", 1475},
       {IDD_SKIN_FIX, L"TWKLang.dll", 287, L"Fix", 657, 473, L"form_fix", 1013},
+      {IDD_SKIN_SCAN, L"TWKLang.dll", 295, L"Scan", 657, 473, L"form_scan", 1181},
+      {IDD_SKIN_ERROR, L"TWKLang.dll", 285, L"ErrorDialog", 430, 350, L"form_errordialog", 1201},
+      {IDD_SKIN_WARNING, L"TWKLang.dll", 303, L"Warning", 400, 210, L"form_warning", 1013},
+      {IDD_SKIN_OPTIONS, L"TWKLang.dll", 292, L"Options", 657, 473, L"form_options", 1442},
+      {IDD_SKIN_PROCEXP, L"TWKLang.dll", 300, L"SubProcessExplorer", 617, 370, L"form_subprocessexplorer", 1219},
   };
   for (const auto& scene : scenes) ShootForm(scene, nullptr);
 }

@@ -83,6 +83,27 @@ INSTANTIATE_TEST_SUITE_P(Dist, LanguageModuleTest,
                          ::testing::Values(StringsResource{L"TWKLang.dll", 305},
                                            StringsResource{L"TWKDefsUpdaterLang.dll", 111}));
 
+struct EmbeddedLayout {
+  const wchar_t* module;
+  int id;
+};
+
+class EmbeddedLayoutTest : public ::testing::TestWithParam<EmbeddedLayout> {};
+
+TEST_P(EmbeddedLayoutTest, ProgramCarriesItsOwnMessageBoxLayout) {
+  const std::wstring path = DistFolder() + L"\\" + GetParam().module;
+  twk::CModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(module);
+  HRSRC resource = FindResourceW(module.get(), MAKEINTRESOURCEW(GetParam().id), MAKEINTRESOURCEW(23));
+  ASSERT_NE(resource, nullptr);
+  const auto* text = static_cast<const wchar_t*>(LockResource(LoadResource(module.get(), resource)));
+  std::wstring layout(text, SizeofResource(module.get(), resource) / sizeof(wchar_t));
+  EXPECT_NE(layout.find(L"UpdaterMessageBox"), std::wstring::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dist, EmbeddedLayoutTest,
+                         ::testing::Values(EmbeddedLayout{L"TWKDD.dll", 6016}, EmbeddedLayout{L"TWKDefsUpdater.exe", 134}));
+
 TEST(ShippedLibrary, DownloadLibraryLoadsIntoAHostProcess) {
   const std::wstring path = DistFolder() + L"\\TWKDD.dll";
   twk::CModule module(LoadLibraryW(path.c_str()));

@@ -148,6 +148,37 @@ constexpr char kResults[] =
     "  </threat>\r\n"
     "</threats>\r\n";
 
+TEST_F(DodadozaTest, TraceHandedOutByOneCollectionIsRemovedThroughAnother) {
+  TempFolder folder;
+  std::wstring path = folder / L"results.xml";
+  ASSERT_TRUE(WriteFileBytes(path, kResults));
+  auto factory = CComPtr<IDDZScanResultsFactory>::Attach(
+      Export<PFN_GetNVScanResultsFactory>("GetNVScanResultsFactory")());
+  long error = -1;
+  auto results = CComPtr<IDDZScanResults>::Attach(factory->CreateFromFile(path.c_str(), &error));
+  ASSERT_EQ(0, error);
+  auto threats = CComPtr<IDDZThreatCollection>::Attach(results->Threats());
+  threats->Reset();
+  auto toolbar = CComPtr<IDDZThreat>::Attach(threats->Next());
+  ASSERT_TRUE(toolbar);
+  auto reader = CComPtr<IDDZTraceCollection>::Attach(toolbar->Traces());
+  auto remover = CComPtr<IDDZTraceCollection>::Attach(toolbar->Traces());
+  ASSERT_EQ(2, remover->Count());
+  reader->Reset();
+  CComPtr<IDDZTrace>::Attach(reader->Next());
+  auto second = CComPtr<IDDZTrace>::Attach(reader->Next());
+  ASSERT_TRUE(second);
+  const std::wstring secondValue = CBStr::Attach(second->Value()).str();
+
+  EXPECT_EQ(S_OK, remover->Remove(second.get()));
+  EXPECT_EQ(1, remover->Count());
+  remover->Reset();
+  auto left = CComPtr<IDDZTrace>::Attach(remover->Next());
+  ASSERT_TRUE(left);
+  EXPECT_NE(secondValue, CBStr::Attach(left->Value()).str());
+  EXPECT_FALSE(CComPtr<IDDZTrace>::Attach(remover->Next()));
+}
+
 TEST_F(DodadozaTest, ResultsObjectReadsChangesAndSavesTheFile) {
   TempFolder folder;
   std::wstring path = folder / L"results.xml";
@@ -179,6 +210,7 @@ TEST_F(DodadozaTest, ResultsObjectReadsChangesAndSavesTheFile) {
   EXPECT_EQ(1, traces->Count());
   auto cookieTraces = CComPtr<IDDZTraceCollection>::Attach(cookies->Traces());
   EXPECT_EQ(S_FALSE, cookieTraces->Remove(first.get()));
+  EXPECT_EQ(S_FALSE, traces->Remove(first.get())) << "removed already";
   cookies->SetActionRequested(2);
   results->SaveToFile(path.c_str(), &error, 0);
   EXPECT_EQ(0, error);

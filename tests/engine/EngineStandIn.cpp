@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 #include "ChildProcess.h"
 #include "ScratchRegKey.h"
 #include "TestWindow.h"
@@ -29,7 +31,11 @@ bool EngineStandIn::Running() {
 }
 
 DWORD EngineStandIn::Run(const std::wstring& arguments, DWORD timeoutMs) {
-  auto child = ChildProcess::Start(Quoted(ServiceExe()) + L" " + arguments);
+  return RunProgram(Quoted(ServiceExe()) + L" " + arguments, timeoutMs);
+}
+
+DWORD EngineStandIn::RunProgram(const std::wstring& commandLine, DWORD timeoutMs) {
+  auto child = ChildProcess::Start(commandLine);
   if (!child) return DWORD(-1);
   HANDLE process = child->Handle();
   PumpUntil([&] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);
@@ -71,5 +77,19 @@ EngineValuesGuard::EngineValuesGuard() {
 EngineValuesGuard::~EngineValuesGuard() {
   for (auto* name : kValues) DeleteRegValue(HKEY_LOCAL_MACHINE, kStandInKey, name);
 }
+
+namespace {
+class StopServiceAtEnd : public testing::Environment {
+ public:
+  void TearDown() override {
+    if (EngineStandIn::Running()) EngineStandIn::Stop();
+  }
+};
+
+// Every test executable that controls the service stops it after its last test.
+const auto* const kStopServiceAtEnd = testing::AddGlobalTestEnvironment(new StopServiceAtEnd);
+}  // namespace
+
+bool EngineStandIn::EnsureRunning() { return Running() || Start(); }
 
 }  // namespace twktest

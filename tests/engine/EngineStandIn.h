@@ -13,6 +13,9 @@ class EngineStandIn {
   static std::wstring Folder();   // build\engine-dist
   static std::wstring ServiceExe();
   static bool Running();          // the ready event exists
+  // Starts the service when it is not running. A test executable that links this stops
+  // the service after its last test.
+  static bool EnsureRunning();
   static bool Start();            // waits for the ready event
   static bool Stop();             // orderly end, waits until gone
   static bool Kill();             // abrupt end, then Wine's rpcss restart
@@ -24,6 +27,8 @@ class EngineStandIn {
   static std::wstring ResultsFolder();
   // Runs the service executable with arguments, pumping messages while it runs.
   static DWORD Run(const std::wstring& arguments, DWORD timeoutMs = 20000);
+  // Runs any command line the same way.
+  static DWORD RunProgram(const std::wstring& commandLine, DWORD timeoutMs = 20000);
 };
 
 // Restores the engine values a test changes and leaves the service running.

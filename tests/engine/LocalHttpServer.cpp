@@ -45,6 +45,10 @@ void LocalHttpServer::Serve() {
       if (n <= 0) break;
       request.append(buf, n);
     }
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      lastRequestLine_ = request.substr(0, request.find("\r\n"));
+    }
     ++requests_;
     std::string head = "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nConnection: close\r\nContent-Length: " +
                        std::to_string(body_.size()) + "\r\nX-Definitions-Version: " +

@@ -2,6 +2,7 @@
 // A one-file HTTP server on 127.0.0.1 for download tests. Serves body to every GET, in
 // chunks with a pause between them, with an "X-Definitions-Version" header.
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -13,6 +14,10 @@ class LocalHttpServer {
   ~LocalHttpServer();
   std::wstring Url() const;  // http://127.0.0.1:<port>/defs.xml
   int Requests() const { return requests_; }
+  std::string LastRequestLine() const {
+    std::lock_guard<std::mutex> guard(lock_);
+    return lastRequestLine_;
+  }
 
  private:
   void Serve();
@@ -23,6 +28,8 @@ class LocalHttpServer {
   int port_ = 0;
   std::atomic<bool> stop_{false};
   std::atomic<int> requests_{0};
+  mutable std::mutex lock_;
+  std::string lastRequestLine_;
   std::thread thread_;
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "BStr.h"
+#include "ChildProcess.h"
 #include "FileBytes.h"
 #include "LocalHttpServer.h"
 #include "RecordingSink.h"
@@ -213,8 +214,8 @@ TEST_F(ScanTest, CustomScanFollowsItsProfileAndExclusions) {
   EXPECT_EQ(std::wstring::npos, xml.find(L"Cookie: Tracking Cookies"));
 }
 
-// Sets the action of every threat in a results file: dropper 1, all others 2.
-void MarkOnlyDropper(const std::wstring& path) {
+// Sets the action of every threat in a results file: 1 for the threats named, 2 for all others.
+void MarkForRemoval(const std::wstring& path, const std::vector<std::string>& names) {
   std::string bytes = ReadFileBytes(path);
   std::string out;
   std::size_t at = 0;
@@ -223,23 +224,55 @@ void MarkOnlyDropper(const std::wstring& path) {
     if (t == std::string::npos) break;
     std::size_t a = bytes.find("actionRequested=\"1\"", t);
     out += bytes.substr(at, a - at);
-    bool dropper = bytes.compare(t, 36, "<threat name=\"Trojan: Sample Dropper") == 0;
-    out += dropper ? "actionRequested=\"1\"" : "actionRequested=\"2\"";
+    bool chosen = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+      return bytes.compare(t + 14, n.size() + 1, n + "\"") == 0;
+    });
+    out += chosen ? "actionRequested=\"1\"" : "actionRequested=\"2\"";
     at = a + 19;
   }
   out += bytes.substr(at);
   ASSERT_TRUE(WriteFileBytes(path, out));
 }
 
+
+// Run only as the child of the test below: a client that advises a sink and dies
+// without any clean-up.
+TEST(DyingClient, DISABLED_AdvisesAndDies) {
+  CComPtr<ISBScanControl> scan;
+  ASSERT_EQ(S_OK, scan.CreateInstance(CLSID_SBScanControl));
+  static RecordingSink sink;
+  static Advised* advised = new Advised(scan.get(), IID__ISBScanControlEvents, static_cast<_ISBScanControlEvents*>(&sink));
+  ASSERT_EQ(S_OK, advised->Result());
+  TerminateProcess(GetCurrentProcess(), 3);
+}
+
+TEST_F(ScanTest, SinkOfADeadClientIsDroppedAndOthersAreServed) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  EXPECT_EQ(3u, EngineStandIn::RunProgram(Quoted(self) +
+                                          L" --gtest_also_run_disabled_tests"
+                                          L" --gtest_filter=DyingClient.DISABLED_AdvisesAndDies"));
+  DWORD before = GetTickCount();
+  RunQuickScan();
+  EXPECT_LT(GetTickCount() - before, 5000u);
+  EXPECT_EQ(107, sink_.States().back());
+}
+
 TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
   TempFolder quarantine;
   EngineStandIn::SetValue(L"QuarantineFolder", quarantine / L"q");
   std::wstring path = RunQuickScan();
-  MarkOnlyDropper(path);
+  MarkForRemoval(path, {"Trojan: Sample Dropper"});
   sink_.scanStates.clear();
   ASSERT_EQ(S_OK, scan_->Clean(CBStr(path).get()));
+  long state = 0, reboot = 1;
+  ASSERT_EQ(S_OK, scan_->GetScanState(&state, &reboot));
+  EXPECT_EQ(109, state);  // cleaning
   ASSERT_TRUE(WaitForState(111));
   EXPECT_EQ((std::vector<long>{112, 111}), sink_.States());
+  ASSERT_EQ(S_OK, scan_->GetScanState(&state, &reboot));
+  EXPECT_NE(109, state);
+  EXPECT_NE(117, state);
   EXPECT_EQ(0, sink_.scanStates.back().second);  // no restart needed
   EXPECT_FALSE(FileExists(folder_ / L"invoice_reader.bin"));
   EXPECT_TRUE(FileExists(folder_ / L"sampletoolbar_core.dll"));
@@ -248,6 +281,37 @@ TEST_F(ScanTest, CleanQuarantinesOnlyThreatsMarkedForRemoval) {
   EXPECT_NE(std::string::npos, log.find("invoice_reader.bin"));
   ASSERT_FALSE(sink_.cleaner.empty());
   EXPECT_EQ(100, sink_.cleaner.back().position);
+}
+
+TEST_F(ScanTest, CleanEndsProcessesAndExportsRegistryItemsBeforeRemovingThem) {
+  TempFolder quarantine;
+  EngineStandIn::SetValue(L"QuarantineFolder", quarantine / L"q");
+  // A harmless long-running program under the image name of a sample threat.
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  ASSERT_TRUE(CreateDirectoryW((folder_ / L"bin").c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW((std::wstring(system) + L"\\ping.exe").c_str(), (folder_ / L"bin\\sampledropper.exe").c_str(), FALSE));
+  auto process = ChildProcess::Start(Quoted(folder_ / L"bin\\sampledropper.exe") + L" -n 60 127.0.0.1");
+  ASSERT_TRUE(process);
+  const std::wstring hijack = L"Software\\SampleSearchPage";
+  ASSERT_TRUE(SetRegString(HKEY_CURRENT_USER, hijack, L"Page", L"about:blank"));
+  std::wstring path = RunQuickScan();
+  long c[11] = {};
+  ASSERT_EQ(S_OK, scan_->GetScanCounts(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5], &c[6], &c[7], &c[8], &c[9], &c[10]));
+  EXPECT_EQ(1, c[2]);  // the process
+  EXPECT_EQ(1, c[1]);  // the key
+  MarkForRemoval(path, {"Trojan: Sample Dropper", "Hijacker: Sample Search Page"});
+  ASSERT_EQ(S_OK, scan_->Clean(CBStr(path).get()));
+  bool cleaned = WaitForState(111);
+  bool ended = process->Wait(5000).has_value();
+  if (!ended) process->Terminate();
+  RegDeleteTreeW(HKEY_CURRENT_USER, hijack.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, hijack.c_str());
+  ASSERT_TRUE(cleaned);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(GetRegString(HKEY_CURRENT_USER, hijack, L"Page").has_value());
+  std::string exported = ReadFileBytes(quarantine / L"q\\Registry.txt");
+  EXPECT_NE(std::string::npos, exported.find("HKCU\\Software\\SampleSearchPage\tPage\t1\t"));
 }
 
 TEST_F(ScanTest, CleanRefusesBadInputAndTheServiceLivesOn) {
@@ -370,6 +434,26 @@ TEST_F(DefinitionsTest, CancelReportsCancelledAndASecondRequestIsRefused) {
   CBStr date;
   ASSERT_EQ(S_OK, defs_->GetLocalDefVersion(&now, date.put()));
   EXPECT_EQ(version_, now);
+}
+
+TEST_F(DefinitionsTest, UpdateGoesThroughTheProxyOfTheServiceSettings) {
+  LocalHttpServer proxy(DefinitionsWithVersion(version_ + 1), version_ + 1, 4096, 0);
+  auto service = Create<ISBService>(CLSID_SBService);
+  CBStr saved;
+  ASSERT_EQ(S_OK, service->GetServiceProperties(saved.put()));
+  std::wstring port = proxy.Url().substr(17, proxy.Url().find(L'/', 17) - 17);  // after "http://127.0.0.1:"
+  std::wstring settings = L"<serviceSettings option1=\"0\"><proxy enabled=\"1\" server=\"127.0.0.1\" port=\"" + port +
+                          L"\"/></serviceSettings>";
+  ASSERT_EQ(S_OK, service->SetServiceProperties(CBStr(settings).get()));
+  EngineStandIn::SetValue(L"UpdateAddress", L"http://updates.example.invalid/SPURS/spurs.aspx");
+  ASSERT_EQ(S_OK, defs_->GetThreatDefUpdates());
+  bool done = WaitForMerge(3);
+  service->SetServiceProperties(saved.get());
+  ASSERT_TRUE(done);
+  // The proxy is asked for the absolute address (Wine's WinHTTP writes the port into it).
+  std::string line = proxy.LastRequestLine();
+  EXPECT_EQ(0u, line.rfind("GET http://updates.example.invalid", 0)) << line;
+  EXPECT_NE(std::string::npos, line.find("/SPURS/spurs.aspx HTTP/1.1")) << line;
 }
 
 TEST_F(DefinitionsTest, BadDefinitionsFileFails) {

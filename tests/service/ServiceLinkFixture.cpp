@@ -4,21 +4,8 @@
 
 namespace twktest {
 
-namespace {
-
-class StopServiceAtEnd : public testing::Environment {
- public:
-  void TearDown() override {
-    if (EngineStandIn::Running()) EngineStandIn::Stop();
-  }
-};
-
-const auto* const kEnvironment = testing::AddGlobalTestEnvironment(new StopServiceAtEnd);
-
-}  // namespace
-
 void ServiceLinkTest::SetUp() {
-  if (!EngineStandIn::Running()) ASSERT_TRUE(EngineStandIn::Start());
+  ASSERT_TRUE(EngineStandIn::EnsureRunning());
   CServerConnection::ResetRememberedPresence();
   log_ = std::make_unique<LogCapture>();
 }

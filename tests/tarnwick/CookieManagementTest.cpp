@@ -124,6 +124,36 @@ TEST_F(CookieManagementTest, ThreatWithEveryTraceIgnoredDisappearsFromTheTree) {
   for (const auto& item : BuildResultsTree(doc.Root())) EXPECT_NE(L"Trojan: Other", item.text);
 }
 
+TEST_F(CookieManagementTest, BothFiltersInOneOpeningEndAsOneAfterTheOther) {
+  ASSERT_TRUE(WriteFileBytes(cookies.CookiesDatabasePath(), Utf16File(ListFile({L"doubleclick"}))));
+  // A listed cookie that is also ignored, a path under two kinds, a threat emptied.
+  for (const wchar_t* entry : {L"C:\\Users\\me\\Cookies\\me@doubleclick.net[1].txt", L"c:\\program files\\bad\\bad.exe",
+                               L" C:\\spaced.dll"}) {
+    cookies.AddIgnoreEntry(entry);
+  }
+  const std::wstring secondPath = twktest::WriteResults(folder, kResults, L"Second.xml");
+  CCookieManagement separate(folder.Path(), twktest::BuiltResultsFactory);
+  separate.ignoreList = cookies.ignoreList;
+  ScanResultsState second = state;
+  second.resultsPath = secondPath;
+
+  cookies.ApplyCookieFilterAndIgnoreList(state);
+  separate.ApplyCookieFilter(second);
+  separate.ApplyIgnoreList(second);
+
+  EXPECT_EQ(ReadFileBytes(secondPath), ReadFileBytes(state.resultsPath));
+  EXPECT_EQ(second.cookiesFound, state.cookiesFound);
+  EXPECT_EQ(second.itemsFound, state.itemsFound);
+  EXPECT_EQ(second.itemsRemaining, state.itemsRemaining);
+  EXPECT_EQ(1u, state.cookiesFound);  // the ignored cookie counts as ignored, not as unlisted
+  EXPECT_EQ(6u, state.itemsFound);
+  EXPECT_EQ(2u, state.itemsRemaining);
+  EXPECT_TRUE(cookies.changed);
+  EXPECT_EQ(L"2", ActionOf(L"Cookie: Tracking Cookies"));
+  EXPECT_EQ(L"2", ActionOf(L"Trojan: Other"));
+  EXPECT_EQ(L"1", ActionOf(L"Adware: Bad"));
+}
+
 TEST_F(CookieManagementTest, NothingIgnoredChangesNothing) {
   cookies.AddIgnoreEntry(L"not in the results");
   cookies.ApplyIgnoreList(state);
