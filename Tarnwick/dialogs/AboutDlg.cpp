@@ -29,6 +29,7 @@ BOOL CAboutDlg::OnInitDialog() {
     SizeAndCentre(350, 210);
     RenderForm(L"306", L"About");
     RoundCorners();
+    ShowLaidOut();
     CTarnwickApp& app = App();
     CFileVersionInfo version;
     std::wstring versionText;

@@ -18,6 +18,7 @@ void CTWKScanRecommendedDlg::CreateUI() {
     SizeAndCentre(380, 170);
     RenderForm(L"296", L"ScanRecommended");
     RoundCorners();
+    ShowLaidOut();
     CTarnwickApp& app = App();
     SetItemText(1388, app.Text(21028));
     SetItemText(1389, app.Text(21029));
@@ -54,6 +55,7 @@ void CTWKStopRecommendedDlg::CreateUI() {
     SizeAndCentre(380, 170);
     RenderForm(L"298", L"StopScanRecommended");
     RoundCorners();
+    ShowLaidOut();
     CTarnwickApp& app = App();
     SetItemText(1391, app.Text(21026));
     SetItemText(1392, app.Text(21027));

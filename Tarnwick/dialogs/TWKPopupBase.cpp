@@ -51,3 +51,5 @@ void CTWKPopupBase::SizeAndCentre(int width, int height) {
   const int y = area.top + ((area.bottom - area.top) - height) / 2;
   ::SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void CTWKPopupBase::ShowLaidOut() { ::ShowWindow(Handle(), SW_SHOWNA); }

@@ -18,6 +18,8 @@ class CTWKPopupBase : public twk::skin::CSkinnedDialog {
   void SetItemText(int id, const std::wstring& text);
   // Gives the window its size and centres it on its owner (the screen without one).
   void SizeAndCentre(int width, int height);
+  // Shows the laid-out window; it takes the focus when the user turns to it.
+  void ShowLaidOut();
 
   CSkinnedChildren children_;
 

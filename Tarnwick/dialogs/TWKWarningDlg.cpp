@@ -34,6 +34,7 @@ void CTWKWarningDlg::CreateUI() {
     SizeAndCentre(400, 210);
     RenderForm(L"303", L"Warning");
     RoundCorners();
+    ShowLaidOut();
     CTarnwickApp& app = App();
     const std::wstring count =
         HeadlineCount(app.exiting, twk::ReadSetting(twk::setting::kErrorsFound), app.results.itemsFound);
