@@ -85,6 +85,10 @@ void CMainFrame::OnSetFocus() {
   }
 }
 
+void CMainFrame::OnSummaryClosed(HWND popup) {
+  if (popup == summaryPopup) summaryPopup = nullptr;
+}
+
 void CMainFrame::OnGuardedRequest(UINT msg) {
   CTarnwickApp& app = App();
   if (app.startupDialogShown || HasFocus() || app.messageBoxShown || app.overlayShown || app.downloadDialogBusy) {
@@ -212,6 +216,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TWK_ALERTSETTINGS:
       OnAlertSettings();
+      return 0;
+    case WM_TWK_CLOSESUMMARY:
+      OnSummaryClosed(reinterpret_cast<HWND>(lp));
       return 0;
     case WM_TWK_SHOWREVIEW:
       OnShowReviewRequest();

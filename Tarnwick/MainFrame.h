@@ -24,6 +24,9 @@ class CMainFrame : public wl::CFrameWindow {
 
   // The summary pop-up that the focus rule closes or brings back (not owned).
   HWND summaryPopup = nullptr;
+  // A summary pop-up has gone away: forgotten only when it is the current one, so that
+  // the late message of a replaced pop-up leaves its successor alone.
+  void OnSummaryClosed(HWND popup);
 
   // One tick of the schedule timer.
   void OnScheduleTimer();

@@ -213,4 +213,13 @@ TEST_F(MainWindowTest, ReviewWithARecordedScanAndNothingFoundRecommendsAScan) {
   EXPECT_EQ(frame->scheduleTimerEnabled, 0);
 }
 
+TEST_F(MainWindowTest, ClosedMessageOfAReplacedSummaryKeepsTheCurrentOne) {
+  twktest::TestWindow older, current;
+  frame->summaryPopup = current.Handle();
+  frame->SendMessage(WM_TWK_CLOSESUMMARY, 0, reinterpret_cast<LPARAM>(older.Handle()));
+  EXPECT_EQ(frame->summaryPopup, current.Handle());
+  frame->SendMessage(WM_TWK_CLOSESUMMARY, 0, reinterpret_cast<LPARAM>(current.Handle()));
+  EXPECT_EQ(frame->summaryPopup, nullptr);
+}
+
 }  // namespace
