@@ -180,7 +180,9 @@ TEST_F(AppTest, SecondInstanceBringsTheFirstForwardAndEnds) {
 TEST_F(AppTest, EngineStoppedWhileIdleIsReportedOnceAndTheProgramReconnects) {
   auto& app = Start();
   ASSERT_NE(WaitForMainWindow(), nullptr);
+  twktest::PumpFor(1500);  // the program has connected
   ASSERT_TRUE(Engine(L"/stop"));
+  EXPECT_TRUE(twktest::PumpUntil([] { return !EngineRunning(); }, 5000)) << "the service did not stop";
   HWND box = nullptr;
   ASSERT_TRUE(twktest::PumpUntil([&] { return (box = Windows(app.Id()).box) != nullptr; }, 20000));
   wchar_t text[256] = {};
