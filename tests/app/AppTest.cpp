@@ -66,6 +66,21 @@ WindowSearch Windows(DWORD process = 0) {
   return search;
 }
 
+// The service that these tests start (directly or through the program's COM activation)
+// holds the output of whoever ran the tests: it is stopped after the last test unless it
+// was running before the first.
+class EngineLifetime : public ::testing::Environment {
+ public:
+  void SetUp() override { wasRunning_ = EngineRunning(); }
+  void TearDown() override {
+    if (!wasRunning_ && EngineRunning()) Engine(L"/stop");
+  }
+
+ private:
+  bool wasRunning_ = false;
+};
+const auto* const engineLifetime = ::testing::AddGlobalTestEnvironment(new EngineLifetime);
+
 // The main program installed in a temporary folder, its settings key saved and
 // cleared for the test and put back afterwards.
 class AppTest : public ::testing::Test {
@@ -221,6 +236,28 @@ TEST_F(AppTest, EngineStoppedWhileIdleIsReportedOnceAndTheProgramReconnects) {
     FindClose(find);
   }
   EXPECT_TRUE(logged) << "in " << std::string(logFolder.begin(), logFolder.end());
+}
+
+TEST_F(AppTest, MissingLanguageModuleIsReportedInTheUsersLanguage) {
+  ASSERT_TRUE(DeleteFileW((folder / L"TWKLang.dll").c_str()));
+  Set(L"Language", L"3");
+  auto& french = Start();
+  HWND box = nullptr;
+  ASSERT_TRUE(twktest::PumpUntil([&] { return (box = Windows(french.Id()).box) != nullptr; }, 20000));
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 1011, text, 256);
+  EXPECT_STREQ(text, L"Certains fichiers sont manquants, veuillez r\u00e9installer le logiciel.");
+  RECT window{};
+  GetWindowRect(box, &window);
+  EXPECT_EQ(window.right - window.left, 403) << "size variant 1";
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(1013, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, 1013)));
+  EXPECT_TRUE(french.Wait(10000)) << "the program ends after the message";
+  EXPECT_TRUE(Windows().frames.empty());
+
+  Set(L"Language", L"13");
+  auto& unknown = Start();
+  EXPECT_TRUE(unknown.Wait(10000)) << "no message, the program just ends";
+  EXPECT_TRUE(Windows().frames.empty());
 }
 
 }  // namespace
