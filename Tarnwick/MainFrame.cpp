@@ -49,8 +49,9 @@ void CMainFrame::CentreAndShow() {
 }
 
 bool CMainFrame::HasFocus() const {
-  HWND focus = ::GetFocus();
-  return focus && (focus == Handle() || ::IsChild(Handle(), focus));
+  // The frame itself: it hands the focus on to its view whenever it gets it, so a
+  // window just shown by the start-up (-start) does not count as the user working in it.
+  return ::GetFocus() == Handle();
 }
 
 LRESULT CMainFrame::OnHitTest(LPARAM lp) {

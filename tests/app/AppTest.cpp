@@ -238,6 +238,66 @@ TEST_F(AppTest, EngineStoppedWhileIdleIsReportedOnceAndTheProgramReconnects) {
   EXPECT_TRUE(logged) << "in " << std::string(logFolder.begin(), logFolder.end());
 }
 
+TEST_F(AppTest, SwitchesOfTheCommandLine) {
+  struct Row {
+    const wchar_t* arguments;
+    int page;
+  };
+  // "-start": an automatic scan shows the scan page; "-alert": the options page; a
+  // start switch with only a capital S is no switch.
+  for (Row row : {Row{L" -start", 2}, Row{L" -alert", 5}, Row{L" -Start", 1}, Row{L" -m", 1}}) {
+    SCOPED_TRACE(row.arguments);
+    auto& app = Start(row.arguments);
+    HWND frame = WaitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(twktest::PumpUntil([&] { return ActivePage(frame) == row.page; }, 3000)) << ActivePage(frame);
+    app.Terminate();
+    ASSERT_TRUE(twktest::PumpUntil([&] { return Windows().frames.empty(); }, 5000));
+  }
+}
+
+TEST_F(AppTest, ThreatsLeftFromTheLastScanShowTheWarningBeforeTheMainWindow) {
+  Set(L"SHOW_WARNING", L"true");
+  Set(L"ERRORSFOUND", L"3");
+  struct Row {
+    const wchar_t* arguments;
+    bool warning;
+  };
+  for (Row row : {Row{L"", true}, Row{L" -START", true}, Row{L" -start", false}}) {
+    SCOPED_TRACE(row.arguments);
+    auto& app = Start(row.arguments);
+    HWND warning = nullptr;
+    auto findWarning = [&] {
+      WindowSearch search{app.Id()};
+      EnumWindows(
+          [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* found = reinterpret_cast<WindowSearch*>(lp);
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (process == found->process && IsWindowVisible(hwnd) && GetDlgItem(hwnd, 1302)) found->box = hwnd;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+      warning = search.box;
+      return warning != nullptr;
+    };
+    if (row.warning) {
+      ASSERT_TRUE(twktest::PumpUntil(findWarning, 20000));
+      auto frames = Windows().frames;
+      ASSERT_EQ(frames.size(), 1u);
+      EXPECT_FALSE(IsWindowVisible(frames.front())) << "the main window waits for the warning";
+      // Its close button shows the main window.
+      PostMessageW(warning, WM_COMMAND, MAKEWPARAM(1248, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(warning, 1248)));
+      EXPECT_NE(WaitForMainWindow(), nullptr);
+    } else {
+      EXPECT_NE(WaitForMainWindow(), nullptr);
+      EXPECT_FALSE(findWarning());
+    }
+    app.Terminate();
+    ASSERT_TRUE(twktest::PumpUntil([&] { return Windows().frames.empty(); }, 5000));
+  }
+}
+
 TEST_F(AppTest, MissingLanguageModuleIsReportedInTheUsersLanguage) {
   ASSERT_TRUE(DeleteFileW((folder / L"TWKLang.dll").c_str()));
   Set(L"Language", L"3");

@@ -222,4 +222,17 @@ TEST_F(MainWindowTest, ClosedMessageOfAReplacedSummaryKeepsTheCurrentOne) {
   EXPECT_EQ(frame->summaryPopup, nullptr);
 }
 
+TEST_F(MainWindowTest, CompulsoryScanWhileTheFrameHasTheFocusIsDropped) {
+  view->SelectNavButton(IDC_NAV_REVIEW);
+  view->ShowPage(kReviewPage);
+  // The frame passes the focus on to its view; without one for a moment it keeps it.
+  frame->SetActiveView(nullptr);
+  SetFocus(*frame);
+  frame->SetActiveView(view);
+  ASSERT_EQ(GetFocus(), frame->Handle());
+  Send(WM_TWK_COMPULSORYSCAN);
+  EXPECT_EQ(view->ActivePage(), kReviewPage);
+  SetFocus(nullptr);
+}
+
 }  // namespace
