@@ -35,6 +35,7 @@ CTarnwickView::CTarnwickView() : CFormView(IDD_TARNWICK_FORM), nullBrush_(nullpt
 }
 
 CTarnwickView::~CTarnwickView() {
+  serviceEvents_.reset();
   if (subscribed_) CServerConnection::UnsubscribeStateChanges(this);
 }
 
@@ -52,6 +53,10 @@ void CTarnwickView::OnInitialUpdate() {
     if (!subscribed_) {
       ClientLog(LOG_ERROR, kTarnwickSystemName, L"CServerConnection::SubscribeStateChanges",
                 L"Failed to get the ServerConnection instance.");
+    } else {
+      // The service's own events (state changes) reach the view while the program runs.
+      serviceEvents_ = std::make_unique<CSBServiceEventsSinkCoupler>();
+      serviceEvents_->Advise(this);
     }
     // 5. Navigation state and the first page.
     for (size_t i = 0; i < 4; ++i) ::EnableWindow(buttons_[i], TRUE);
@@ -304,7 +309,7 @@ void CTarnwickView::OnNotifyStateChange(bool connected) {
 }
 
 void CTarnwickView::ServiceStateCBImpl(long state) {
-  ClientLog(LOG_TRACE, kTarnwickSystemName, L"CTarnwickView::ServiceStateCBImpl", L"Service state %ld.", state);
+  LogServiceStateChange(L"CTarnwickView::ServiceStateCBImpl", state);
 }
 
 void CTarnwickView::OnNavigation(WORD id) {

@@ -11,13 +11,15 @@
 #include "FrameWindow.h"
 #include "Gdi.h"
 #include "MainSheet.h"
+#include "GenericSinkCoupler.h"
 #include "ServerConnectionStateChange.h"
+#include "SinkImplInterfaces.h"
 #include "TWKButton.h"
 #include "TWKStatic.h"
 
 class CTWKTranslucentDlg;
 
-class CTarnwickView : public wl::CFormView, public IServerConnectionStateChange {
+class CTarnwickView : public wl::CFormView, public IServerConnectionStateChange, public ISBServiceEventsSinkImpl {
  public:
   CTarnwickView();
   ~CTarnwickView() override;
@@ -51,7 +53,12 @@ class CTarnwickView : public wl::CFormView, public IServerConnectionStateChange 
   bool NavSelected(int index) const noexcept { return navSelected_[index]; }
   // Where a stopped scan goes next (kGo* destinations).
   int pendingNavigation = 0;
-  void ServiceStateCBImpl(long state);
+  // ISBServiceEventsSinkImpl
+  void ServiceStateCBImpl(long state) override;
+  void PrivateConfigChangeCBImpl(long) override {}
+  void ServiceConfigChangeCBImpl() override {}
+  void SystemErrorStateChangeCBImpl(bool) override {}
+  void SystemEventNotifyCBImpl(long) override {}
   HWND OverlayWindow() const;
 
   // IServerConnectionStateChange
@@ -73,6 +80,7 @@ class CTarnwickView : public wl::CFormView, public IServerConnectionStateChange 
   std::array<CTWKButton, 8> buttons_;  // 1572 1574 1576 1578 1580 1581 1248 1013
   std::array<CTWKStatic, 5> pictures_;  // 1570 1571 1573 1575 1577
   std::unique_ptr<CTWKTranslucentDlg> overlay_;
+  std::unique_ptr<CSBServiceEventsSinkCoupler> serviceEvents_;
   int selectedNav_ = 0;
   bool subscribed_ = false;
   wl::CBrush nullBrush_;
