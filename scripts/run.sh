@@ -3,7 +3,8 @@
 # stand-in and then Tarnwick.exe.
 #   scripts/run.sh [program switches]   the program on $DISPLAY (or a virtual display)
 #   scripts/run.sh --demo               drives the program on a virtual display through
-#                                       welcome, status, about and a message box, and
+#                                       the start-up warning, welcome, status, about and
+#                                       a message box, and
 #                                       saves a picture of each step in build/screenshots/
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/wine-env.sh"
@@ -65,9 +66,20 @@ shoot() {
 }
 step_failed() { echo "run: demo step failed: $*" >&2; exit 1; }
 
+reg_set() { "$TWK_WINE" reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1; }
+reg_delete() { "$TWK_WINE" reg delete "$settings_key" /v "$1" /f </dev/null >/dev/null 2>&1; }
+# The last scan left threats: the warning comes before the main window.
+reg_set SHOW_WARNING TRUE
+reg_set ERRORSFOUND 3
+reg_set DefinitionsDate "$(date '+%m/%d/%Y %I:%M:%S %p')"
 drive rect >/dev/null || true  # moves the pointer out of the way
 (cd "$program_folder" && "$TWK_WINE" "$program_exe" </dev/null >/dev/null 2>&1) &
-drive wait 60 || step_failed "the main window did not appear"
+drive waitpopup 60 || step_failed "the warning did not appear"
+shoot 0-warning 2
+drive press 1248 || step_failed "closing the warning"  # its close button
+reg_delete SHOW_WARNING
+reg_delete ERRORSFOUND
+drive wait 30 || step_failed "the main window did not appear"
 shoot 1-welcome 2
 drive click 1576 || step_failed "Status"           # the Status navigation button
 shoot 2-status

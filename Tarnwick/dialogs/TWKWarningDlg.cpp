@@ -38,7 +38,8 @@ void CTWKWarningDlg::CreateUI() {
     CTarnwickApp& app = App();
     const std::wstring count =
         HeadlineCount(app.exiting, twk::ReadSetting(twk::setting::kErrorsFound), app.results.itemsFound);
-    if (!count.empty()) SetItemText(1074, WithNumber(app.Text(21036), count));
+    // Without a count the headline keeps its general wording.
+    SetItemText(1074, count.empty() ? app.Text(21253) : WithNumber(app.Text(21036), count));
     SetItemText(1075, app.Text(21037));
     SetItemText(1076, app.Text(21038));
     SetItemText(1302, app.Text(19987));
