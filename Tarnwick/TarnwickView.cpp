@@ -120,6 +120,8 @@ void CTarnwickView::SelectNavButton(int id) {
       HBITMAP normal = skin.Bitmap(kNavFaces[i][current ? 1 : 0]);
       if (normal) button.SetBitmaps(normal, RGB(255, 255, 255), skin.Bitmap(kNavFaces[i][1]), RGB(255, 255, 255), false);
     }
+    // Disabled marks the current page; its caption stays as readable as the others'.
+    button.SetDisabledTextColour(button.GetColour(CTWKButton::State::Out, CTWKButton::Part::Text), false);
     ::EnableWindow(button, current ? FALSE : TRUE);
     button.Invalidate();
   }

@@ -306,6 +306,11 @@ void CTWKButton::DrawImage(HDC dc, const RECT& client, RECT& textRect, bool pres
   ::SetTextColor(dc, oldText);
 }
 
+void CTWKButton::SetDisabledTextColour(COLORREF colour, bool repaint) {
+  disabledText_ = colour;
+  if (repaint) Invalidate();
+}
+
 void CTWKButton::Draw(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const bool pressed = checkBoxMode_ ? (checked_ || (item.itemState & ODS_SELECTED))
@@ -348,7 +353,7 @@ void CTWKButton::Draw(const DRAWITEMSTRUCT& item) {
     if (font) ::SelectObject(dc, font);
     if (pressed && !checkBoxMode_) ::OffsetRect(&textRect, kPressedOffset, kPressedOffset);
     if (disabled) {
-      ::SetTextColor(dc, ::GetSysColor(COLOR_GRAYTEXT));
+      ::SetTextColor(dc, disabledText_ ? *disabledText_ : ::GetSysColor(COLOR_GRAYTEXT));
     } else {
       ::SetTextColor(dc, GetColour(state, Part::Text));
     }

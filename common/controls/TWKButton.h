@@ -4,6 +4,7 @@
 // tip and a check-box mode.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "Gdi.h"
@@ -32,6 +33,9 @@ class CTWKButton : public wl::CWindow {
   void SetIcons(HICON normal, HICON hover, bool repaint = true);
   bool HasImages() const noexcept { return normal_.bitmap || normalIcon_; }
 
+  // Text colour while the button is disabled; the system's grey text colour by default.
+  // A button disabled to mark it as the current choice keeps a readable caption this way.
+  void SetDisabledTextColour(COLORREF colour, bool repaint = true);
   void SetFlat(bool flat, bool repaint = true);
   void SetDrawBorder(bool draw, bool repaint = true);
   void SetFocusOnFlat(bool focus, bool repaint = true);
@@ -71,6 +75,7 @@ class CTWKButton : public wl::CWindow {
   void Repaint(bool repaint);
 
   COLORREF colours_[3][2];
+  std::optional<COLORREF> disabledText_;
   bool flat_ = false;
   bool drawBorder_ = true;
   bool focusOnFlat_ = true;

@@ -141,6 +141,28 @@ TEST_F(TWKButtonTest, StateColoursAndTextColour) {
   EXPECT_EQ(Picture::OfClient(button).At(10, 10), RGB(200, 100, 50));
 }
 
+TEST_F(TWKButtonTest, DisabledCaptionUsesItsOwnColourWhenOneIsSet) {
+  auto countColour = [](const Picture& picture, COLORREF colour) {
+    int n = 0;
+    for (int y = 0; y < picture.Height(); ++y) {
+      for (int x = 0; x < picture.Width(); ++x) n += picture.At(x, y) == colour ? 1 : 0;
+    }
+    return n;
+  };
+  button.SetText(L"MMMM");
+  button.SetFlat(true);
+  for (auto state : {CTWKButton::State::In, CTWKButton::State::Out, CTWKButton::State::Focus}) {
+    button.SetColour(state, CTWKButton::Part::Background, RGB(0, 0, 0));
+  }
+  EnableWindow(button, FALSE);
+  EXPECT_GT(countColour(Picture::OfClient(button), GetSysColor(COLOR_GRAYTEXT)), 0) << "grey by default";
+  button.SetDisabledTextColour(RGB(250, 251, 252));
+  const Picture marked = Picture::OfClient(button);
+  EXPECT_GT(countColour(marked, RGB(250, 251, 252)), 0);
+  EXPECT_EQ(countColour(marked, GetSysColor(COLOR_GRAYTEXT)), 0);
+  EnableWindow(button, TRUE);
+}
+
 TEST_F(TWKButtonTest, TransparentButtonShowsTheParentsBackground) {
   dialog->SetSkinBackground(RGB(0, 160, 0));
   button.SetText(L"");
