@@ -64,6 +64,20 @@ shoot() {
   import -display "$DISPLAY" -window root -crop "${rect:-1280x1024+0+0}" +repage "$out/run-$1.png" &&
     echo "run: saved build/screenshots/run-$1.png"
 }
+# Without a compositing manager X shows the translucent overlay as solid colour; the
+# picture of a modal pop-up is put together as the system would show it: the main window
+# (the picture of the step before) dimmed by the overlay's colour at its opacity, with
+# the pop-up over it.
+overlay_colour='rgb(67,100,119)'
+shoot_over() {
+  shoot "$1" "${3:-1}" || return
+  local shot="$out/run-$1.png" base="$out/run-$2.png" tmp="$out/.compose"
+  mkdir -p "$tmp"
+  convert "$base" -fill "$overlay_colour" -colorize 70% "$tmp/dim.png" &&
+    convert "$shot" -fill black -opaque "$overlay_colour" -fill white +opaque black "$tmp/mask.png" &&
+    convert "$tmp/dim.png" "$shot" "$tmp/mask.png" -composite "$shot"
+  rm -rf "$tmp"
+}
 step_failed() { echo "run: demo step failed: $*" >&2; exit 1; }
 
 reg_set() { "$TWK_WINE" reg add "$settings_key" /v "$1" /t REG_SZ /d "$2" /f </dev/null >/dev/null 2>&1; }
@@ -85,13 +99,13 @@ drive click 1576 || step_failed "Status"           # the Status navigation butto
 shoot 2-status
 drive click 1581 || step_failed "About"            # the About button
 drive waitpopup 20 || step_failed "the about box did not open"
-shoot 3-about
+shoot_over 3-about 2-status
 drive press 1013 || step_failed "closing the about box"
 sleep 1
 # The engine stops while the program is idle: the program says so in its message box.
 "$TWK_WINE" "$service" /stop </dev/null >/dev/null 2>&1
 drive waitpopup 30 || step_failed "no message box after the engine stopped"
-shoot 4-messagebox
+shoot_over 4-messagebox 2-status
 drive press 1013 || step_failed "closing the message box"
 "$TWK_WINE" "$service" /start </dev/null >/dev/null 2>&1
 sleep 2
