@@ -5,6 +5,7 @@
 // library's walks; the product itself always uses the engine's library.
 #include <vector>
 
+#include "ComObject.h"
 #include "ComPtr.h"
 #include "Dodadoza.h"
 #include "XmlDocumentWrapper.h"
@@ -12,28 +13,7 @@
 namespace bench {
 
 template <typename I>
-class Counted : public I {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == __uuidof(I)) {
-      *out = static_cast<I*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  virtual ~Counted() = default;
-
- private:
-  ULONG refs_ = 1;
-};
+using Counted = ddz::ComObject<I>;
 
 inline BSTR Bstr(const std::wstring& text) { return SysAllocStringLen(text.data(), static_cast<UINT>(text.size())); }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ComObject.h"
 #include "ResultsDiagnostics.h"
 #include "ResultsFixture.h"
 #include "ResultsTreeBuilder.h"
@@ -251,31 +252,7 @@ TEST_F(CookieManagementTest, ResultsThatCannotBeOpenedStayAsTheyAre) {
 
 // The engine's results object, except that saving fails (a full disk, a file the
 // service holds open).
-template <typename I>
-class CountedObject : public I {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == __uuidof(I)) {
-      *out = static_cast<I*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-  virtual ~CountedObject() = default;
-
- private:
-  ULONG refs_ = 1;
-};
-
-class UnsavableResults : public CountedObject<IDDZScanResults> {
+class UnsavableResults : public ddz::ComObject<IDDZScanResults> {
  public:
   explicit UnsavableResults(twk::CComPtr<IDDZScanResults> real) : real_(std::move(real)) {}
   IDDZThreatCollection* STDMETHODCALLTYPE Threats() override { return real_->Threats(); }
@@ -285,7 +262,7 @@ class UnsavableResults : public CountedObject<IDDZScanResults> {
   twk::CComPtr<IDDZScanResults> real_;
 };
 
-class UnsavableFactory : public CountedObject<IDDZScanResultsFactory> {
+class UnsavableFactory : public ddz::ComObject<IDDZScanResultsFactory> {
  public:
   IDDZScanResults* STDMETHODCALLTYPE CreateFromFile(const wchar_t* path, long* errorFlag) override {
     auto real = twk::CComPtr<IDDZScanResults>::Attach(twktest::BuiltResultsFactory()->CreateFromFile(path, errorFlag));

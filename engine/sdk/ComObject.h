@@ -1,5 +1,6 @@
 #pragma once
-// Reference counting and QueryInterface for the library's single-interface objects.
+// Reference counting and QueryInterface for objects that implement one of the library's
+// interfaces: the library's own, and stand-ins that tests and benchmarks make.
 #include <windows.h>
 #include <unknwn.h>
 
