@@ -43,6 +43,18 @@ using CRgn = CGdiObject<HRGN>;
 
 inline CBrush MakeSolidBrush(COLORREF colour) { return CBrush(CreateSolidBrush(colour)); }
 
+// The description of a font of the given face and point size on the screen (weight
+// left to the caller).
+inline LOGFONTW PointFontDescription(const wchar_t* face, int points) {
+  LOGFONTW font{};
+  HDC screen = GetDC(nullptr);
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  font.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(font.lfFaceName, face ? face : L"", LF_FACESIZE);
+  return font;
+}
+
 // Selects an object into a DC and selects the previous one back at scope end.
 class CSelectObject {
  public:

@@ -15,12 +15,7 @@ bool ItemRect(HWND tree, HTREEITEM item, bool textOnly, RECT& rect) {
 
 bool CGradientTreeCtrl::Attach(HWND hwnd) {
   if (!CWindow::Attach(hwnd)) return false;
-  LOGFONTW font{};
-  HDC screen = ::GetDC(nullptr);
-  font.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ::ReleaseDC(nullptr, screen);
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(font.lfFaceName, L"Verdana", LF_FACESIZE);
+  LOGFONTW font = wl::PointFontDescription(L"Verdana", 8);
   font_.Reset(::CreateFontIndirectW(&font));
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   SendMessage(TVM_SETITEMHEIGHT, kItemHeight);

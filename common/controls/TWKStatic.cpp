@@ -28,13 +28,8 @@ void CTWKStatic::SetFont(const LOGFONTW& font) {
 }
 
 void CTWKStatic::SetFont(const wchar_t* face, int points, bool bold) {
-  LOGFONTW font{};
-  HDC screen = ::GetDC(nullptr);
-  font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ::ReleaseDC(nullptr, screen);
+  LOGFONTW font = wl::PointFontDescription(face, points);
   font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(font.lfFaceName, face ? face : L"", LF_FACESIZE);
   SetFont(font);
 }
 

@@ -6,12 +6,7 @@ bool CTWKTipStaticCtrl::Attach(HWND hwnd) {
   if (!CWindow::Attach(hwnd)) return false;
   // Statics see the pointer only with SS_NOTIFY.
   ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | SS_NOTIFY);
-  LOGFONTW font{};
-  HDC screen = ::GetDC(nullptr);
-  font.lfHeight = -::MulDiv(8, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ::ReleaseDC(nullptr, screen);
-  font.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(font.lfFaceName, L"Verdana", LF_FACESIZE);
+  LOGFONTW font = wl::PointFontDescription(L"Verdana", 8);
   tipFont_.Reset(::CreateFontIndirectW(&font));
   tip_.Create(hwnd, tipFont_);
   return true;
