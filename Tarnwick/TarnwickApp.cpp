@@ -205,15 +205,15 @@ void CTarnwickApp::InstallSkinSource() {
 }
 
 bool CTarnwickApp::CreateMainWindow() {
+  const std::wstring title = MainWindowTitle(kTarnwickSystemName);
   docTemplate_ = std::make_unique<wl::CSingleDocTemplate>(
       IDR_MAINFRAME, [] { return std::make_unique<CTarnwickDoc>(); },
-      [this] {
+      [title] {
         auto frame = std::make_unique<CMainFrame>();
-        frame->title = MainWindowTitle(kTarnwickSystemName);
+        frame->title = title;
         return frame;
       },
       [] { return std::make_unique<CTarnwickView>(); });
-  const std::wstring title = MainWindowTitle(kTarnwickSystemName);
   if (!docTemplate_->OpenNewDocument(title.c_str(), WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, false)) {
     docTemplate_.reset();
     return false;
