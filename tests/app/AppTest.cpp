@@ -96,7 +96,9 @@ class AppTest : public ::testing::Test {
     // No updater started by the defaults, no download dialog at start.
     Set(L"AutoDefinitionsDownload", L"FALSE");
     Set(L"DefinitionsDate", L"12/01/2099 10:00:00 AM");
-    if (!EngineRunning()) ASSERT_TRUE(Engine(L"/start"));
+    if (!EngineRunning()) {
+      ASSERT_TRUE(Engine(L"/start"));
+    }
   }
   void TearDown() override {
     for (auto& child : children) child.Terminate();

@@ -168,7 +168,9 @@ TEST_F(ServiceLinkTest, ThrowingImplementationIsLoggedOnceAndTheServiceSeesSucce
   ASSERT_TRUE(CScanWrapper::StartScan(0));
   EXPECT_TRUE(PumpUntil([&] { return impl.Has(107); }, 10000));  // the scan went on
   for (auto& r : log_->Records())
-    if (r.context == L"CSBScanControlEventsSinkDelegate::raw_ScanProgressStateCB") EXPECT_EQ(Tag(LOG_ERROR), r.type);
+    if (r.context == L"CSBScanControlEventsSinkDelegate::raw_ScanProgressStateCB") {
+      EXPECT_EQ(Tag(LOG_ERROR), r.type);
+    }
 }
 
 TEST_F(ServiceLinkTest, ObserverSubscribedTwiceHearsTwiceAndOneUnsubscribeRemovesBoth) {

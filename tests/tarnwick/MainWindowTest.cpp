@@ -90,7 +90,9 @@ TEST_F(MainWindowTest, NavigationButtonsMarkOneAndShowItsPage) {
     EXPECT_EQ(view->SelectedNavButton(), row.button);
     EXPECT_FALSE(IsWindowEnabled(view->GetDlgItem(row.button)));
     for (int other : {IDC_NAV_SCAN, IDC_NAV_REVIEW, IDC_NAV_STATUS, IDC_NAV_SETTINGS}) {
-      if (other != row.button) EXPECT_TRUE(IsWindowEnabled(view->GetDlgItem(other))) << other;
+      if (other != row.button) {
+        EXPECT_TRUE(IsWindowEnabled(view->GetDlgItem(other))) << other;
+      }
     }
   }
   view->SelectNavButton(1580);  // not a navigation button: nothing changes
